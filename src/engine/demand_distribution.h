@@ -1,0 +1,72 @@
+// DemandDistribution: five demand classes with the fixed demands 30, 40, 50,
+// 60 and 70 units and user-given relative frequencies curFreq1..curFreq5.
+//
+// A class's frequency may be "unrepresentable": the frequency box held a
+// number outside the Currency range. Such a distribution has no total, so the
+// run's sum check refuses it.
+//
+//     DemandDistribution d;
+//     d.setFrequency(0, Currency::fromUnits(1000));   // curFreq1 = 0.1
+//     d.total();                                      // 0.1
+//     d.sample(0.05f);                                // 30
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "support/currency.h"
+
+namespace nv {
+
+inline constexpr std::size_t kDemandClasses = 5;
+inline constexpr std::array<std::int64_t, kDemandClasses> kClassDemand = {30, 40, 50, 60, 70};
+
+class DemandDistribution {
+public:
+    DemandDistribution() noexcept = default;
+
+    // cls is 0..4 (curFreq1..curFreq5); nullopt marks an unrepresentable value.
+    void setFrequency(std::size_t cls, std::optional<Currency> frequency) noexcept;
+    [[nodiscard]] std::optional<Currency> frequency(std::size_t cls) const noexcept;
+
+    // curFreq1 + ... + curFreq5, added in that order; nullopt when a frequency
+    // is unrepresentable or a partial sum leaves the range.
+    [[nodiscard]] std::optional<Currency> total() const noexcept;
+    // 30 x curFreq1 + ... + 70 x curFreq5, left to right, exact; nullopt when
+    // it cannot be represented.
+    [[nodiscard]] std::optional<Currency> mean() const noexcept;
+    // Inverse-cumulative lookup with strict comparisons. Precondition: total()
+    // has a value (so every cumulative bound is representable).
+    [[nodiscard]] Currency sample(float r) const noexcept;
+
+    friend bool operator==(const DemandDistribution &, const DemandDistribution &) = default;
+
+private:
+    std::array<std::optional<Currency>, kDemandClasses> m_freq{
+        Currency{}, Currency{}, Currency{}, Currency{}, Currency{}};
+};
+
+// The cumulative bounds of a distribution, as doubles, ready for one draw a
+// day; gives the same answer as DemandDistribution::sample.
+class DemandSampler {
+public:
+    // Precondition: distribution.total() has a value.
+    explicit DemandSampler(const DemandDistribution &distribution) noexcept;
+    // Index of the class (0..4) that r stands for.
+    [[nodiscard]] std::size_t sampleClass(float r) const noexcept {
+        const double x = static_cast<double>(r);
+        for (std::size_t i = 0; i < kDemandClasses - 1; ++i) {
+            if (x < m_bounds[i]) {
+                return i;
+            }
+        }
+        return kDemandClasses - 1;
+    }
+
+private:
+    std::array<double, kDemandClasses - 1> m_bounds{};
+};
+
+}  // namespace nv

@@ -1,0 +1,52 @@
+// The checks a run makes before it starts, and the messages they answer with.
+//
+// validateParameters makes the three checks of the Run command, in order:
+//   1. the stored frequencies, added in class order, are exactly 1;
+//   2. none of the three list texts is empty;
+//   3. an order policy is selected.
+// checkRun makes those three and then the further checks that keep an
+// accepted run from failing midway, in the order the run's preparation reads
+// its inputs: cost, price, the mean daily demand (Average Annual Demand only),
+// Number of Runs, and the reach of the run's amounts. It builds the
+// SimulationParameters record when all pass.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "engine/demand_distribution.h"
+#include "engine/simulation_parameters.h"
+#include "support/result.h"
+
+namespace nv {
+
+enum class RunRefusal {
+    FrequenciesNotOne,   // "Relative Frequencies must add to 1.00"
+    MissingParameter,    // "You must supply values for all parameters"
+    NoOrderPolicy,       // "You must select an Order Policy"
+    CostNotANumber,
+    CostOutOfRange,
+    PriceNotANumber,
+    PriceOutOfRange,
+    MeanOutOfRange,
+    RunsNotANumber,
+    RunsOutOfRange,
+    RunsNotWhole,
+    AmountsOutOfRange,
+};
+
+// The message text a refusal is shown with.
+[[nodiscard]] std::string_view refusalMessage(RunRefusal refusal) noexcept;
+
+// The three checks; nullopt when all pass.
+[[nodiscard]] std::optional<RunRefusal> validateParameters(const DemandDistribution &frequencies,
+                                                           std::string_view runsText,
+                                                           std::string_view priceText,
+                                                           std::string_view costText,
+                                                           bool yesterdaySelected,
+                                                           bool annualSelected) noexcept;
+
+// Every check, and the record of an accepted run.
+[[nodiscard]] Result<SimulationParameters, RunRefusal> checkRun(const RunInputs &inputs) noexcept;
+
+}  // namespace nv

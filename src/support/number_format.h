@@ -1,0 +1,61 @@
+// Pattern formatting of Currency values, with the separators of the user's
+// locale passed in as UTF-8 strings (some locales group with U+00A0 or
+// U+202F). The default NumberLocale is the C locale's: "," and ".".
+//
+// "#,###"  (formatWhole): rounded to a whole number, an exact half away from
+//          zero; digits grouped in threes from the right; no decimal point;
+//          a value that rounds to 0 gives the empty text.
+//            1 -> "1"   1000 -> "1,000"   48.5 -> "49"   48.25 -> "48"   -1234 -> "-1,234"
+// "$#,###" (formatDollars): a dollar sign before the same digits; a minus
+//          sign before the dollar sign; a value that rounds to 0 gives "$".
+//            70 -> "$70"   1500 -> "$1,500"   -53 -> "-$53"   0.4 -> "$"   -0.3 -> "$"
+// "0.00"   (formatTwoDecimals): at least one digit before the decimal
+//          separator and exactly two after it, no grouping, rounded to two
+//          decimals with a half away from zero, a leading minus for a
+//          negative value (none when it rounds to 0.00).
+//            0.125 -> "0.13"   0 -> "0.00"   -1.5 -> "-1.50"   0.999 -> "1.00"
+//
+// The *To forms write into a caller's CellText without touching the heap; the
+// std::string forms are for callers that want a string.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "support/currency.h"
+
+namespace nv {
+
+struct NumberLocale {
+    std::string groupSeparator = ",";
+    std::string decimalSeparator = ".";
+};
+
+// A fixed-capacity text: big enough for any formatted Currency with
+// separators of up to 8 bytes each.
+class CellText {
+public:
+    static constexpr std::size_t kCapacity = 96;
+
+    [[nodiscard]] std::string_view view() const noexcept { return {m_data, m_size}; }
+    [[nodiscard]] std::size_t size() const noexcept { return m_size; }
+    void clear() noexcept { m_size = 0; }
+    // Appends as much of text as fits; returns false if it was cut.
+    bool append(std::string_view text) noexcept;
+    bool append(char c) noexcept;
+
+private:
+    char m_data[kCapacity] = {};
+    std::size_t m_size = 0;
+};
+
+void formatWholeTo(Currency value, const NumberLocale &locale, CellText &out) noexcept;
+void formatDollarsTo(Currency value, const NumberLocale &locale, CellText &out) noexcept;
+void formatTwoDecimalsTo(Currency value, const NumberLocale &locale, CellText &out) noexcept;
+
+[[nodiscard]] std::string formatWhole(Currency value, const NumberLocale &locale = {});
+[[nodiscard]] std::string formatDollars(Currency value, const NumberLocale &locale = {});
+[[nodiscard]] std::string formatTwoDecimals(Currency value, const NumberLocale &locale = {});
+
+}  // namespace nv
