@@ -1,1 +1,119 @@
-// (to be written)
+#include "support/number_format.h"
+
+#include <cstdint>
+
+namespace nv {
+
+bool CellText::append(std::string_view text) noexcept {
+    const std::size_t room = kCapacity - m_size;
+    const std::size_t taken = text.size() < room ? text.size() : room;
+    for (std::size_t i = 0; i < taken; ++i) {
+        m_data[m_size + i] = text[i];
+    }
+    m_size += taken;
+    return taken == text.size();
+}
+
+bool CellText::append(char c) noexcept {
+    if (m_size == kCapacity) {
+        return false;
+    }
+    m_data[m_size++] = c;
+    return true;
+}
+
+namespace {
+
+// |units| without overflow, also for Currency::min().
+std::uint64_t magnitude(Currency value) noexcept {
+    const std::int64_t units = value.units();
+    return units < 0 ? static_cast<std::uint64_t>(-(units + 1)) + 1U
+                     : static_cast<std::uint64_t>(units);
+}
+
+// |value| / divisor rounded to the nearest whole number, a half away from zero.
+std::uint64_t roundedMagnitude(Currency value, std::uint64_t divisor) noexcept {
+    const std::uint64_t m = magnitude(value);
+    // m <= 2^63, so adding half a divisor cannot wrap.
+    return (m + divisor / 2) / divisor;
+}
+
+// Appends the decimal digits of n, grouped in threes from the right when a
+// separator is given.
+void appendDigits(std::uint64_t n, std::string_view separator, CellText &out) noexcept {
+    char reversed[20];
+    std::size_t count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    for (std::size_t i = count; i > 0; --i) {
+        out.append(reversed[i - 1]);
+        const std::size_t remaining = i - 1;
+        if (!separator.empty() && remaining != 0 && remaining % 3 == 0) {
+            out.append(separator);
+        }
+    }
+}
+
+std::string toString(const CellText &text) {
+    return std::string(text.view());
+}
+
+}  // namespace
+
+void formatWholeTo(Currency value, const NumberLocale &locale, CellText &out) noexcept {
+    out.clear();
+    const std::uint64_t whole = roundedMagnitude(value, Currency::kUnitsPerWhole);
+    if (whole == 0) {
+        return;
+    }
+    if (value.units() < 0) {
+        out.append('-');
+    }
+    appendDigits(whole, locale.groupSeparator, out);
+}
+
+void formatDollarsTo(Currency value, const NumberLocale &locale, CellText &out) noexcept {
+    out.clear();
+    const std::uint64_t whole = roundedMagnitude(value, Currency::kUnitsPerWhole);
+    if (whole != 0 && value.units() < 0) {
+        out.append('-');
+    }
+    out.append('$');
+    if (whole != 0) {
+        appendDigits(whole, locale.groupSeparator, out);
+    }
+}
+
+void formatTwoDecimalsTo(Currency value, const NumberLocale &locale, CellText &out) noexcept {
+    out.clear();
+    const std::uint64_t hundredths = roundedMagnitude(value, Currency::kUnitsPerWhole / 100);
+    if (hundredths != 0 && value.units() < 0) {
+        out.append('-');
+    }
+    appendDigits(hundredths / 100, {}, out);
+    out.append(locale.decimalSeparator);
+    out.append(static_cast<char>('0' + hundredths / 10 % 10));
+    out.append(static_cast<char>('0' + hundredths % 10));
+}
+
+std::string formatWhole(Currency value, const NumberLocale &locale) {
+    CellText text;
+    formatWholeTo(value, locale, text);
+    return toString(text);
+}
+
+std::string formatDollars(Currency value, const NumberLocale &locale) {
+    CellText text;
+    formatDollarsTo(value, locale, text);
+    return toString(text);
+}
+
+std::string formatTwoDecimals(Currency value, const NumberLocale &locale) {
+    CellText text;
+    formatTwoDecimalsTo(value, locale, text);
+    return toString(text);
+}
+
+}  // namespace nv

@@ -33,8 +33,12 @@ class SeededSource final : public UniformSource {
 public:
     explicit SeededSource(std::uint64_t seed) noexcept { reseed(seed); }
     void reseed(std::uint64_t seed) noexcept;
-    float next() noexcept override { return static_cast<float>(nextBits() >> 40) * 0x1p-24f; }
+    float next() noexcept override { return toUnit(nextBits()); }
     std::uint64_t nextBits() noexcept;
+    // The top 24 bits over 2^24: exact in single precision, at most 1 - 2^-24.
+    [[nodiscard]] static constexpr float toUnit(std::uint64_t bits) noexcept {
+        return static_cast<float>(bits >> 40) * 0x1p-24f;
+    }
 
 private:
     std::array<std::uint64_t, 4> m_state{};
@@ -60,7 +64,8 @@ private:
 [[nodiscard]] std::uint64_t clockSeed() noexcept;
 
 // The application-wide source. It delegates to a SeededSource, unless a fixed
-// sequence has been injected with useSequence.
+// sequence has been injected with useSequence; seed and seedFromClock put the
+// seeded generator back in its place.
 class ApplicationRandomSource final : public UniformSource {
 public:
     ApplicationRandomSource() noexcept = default;

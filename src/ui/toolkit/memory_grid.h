@@ -17,7 +17,9 @@ public:
     static constexpr int kColumns = 6;
     using Row = std::array<std::string, kColumns>;
 
-    // Starts with 2 rows and 6 columns, all cells empty.
+    // Starts with 2 rows and 6 columns, all cells empty. A negative row count
+    // is taken as 0; a write to a cell outside the grid is dropped (and not
+    // counted), and reading such a cell gives the empty text.
     MemoryGrid() : m_rows(2) {}
 
     void setRowCount(int rows) override;
