@@ -1,0 +1,321 @@
+#include "engine/validation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/simulation.h"
+#include "engine_test_support.h"
+#include "support/random_source.h"
+#include "ui/toolkit/memory_grid.h"
+
+namespace nv {
+namespace {
+
+using test::distribution;
+using test::inputs;
+using test::units;
+
+constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
+// Adds to 1, but 30 x curFreq1 cannot be represented.
+constexpr std::array<std::int64_t, 5> kHugeMean = {kInt64Max / 20, 0, 0, 0,
+                                                   10'000 - kInt64Max / 20};
+
+// ---- The three checks of the Run command, in order ----------------------
+
+struct OrderCase {
+    const char *name;
+    std::array<std::int64_t, 5> freq;
+    const char *runs;
+    const char *price;
+    const char *cost;
+    bool yesterday;
+    bool annual;
+    std::optional<RunRefusal> expected;
+};
+
+void PrintTo(const OrderCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class ValidationOrderTest : public ::testing::TestWithParam<OrderCase> {};
+
+TEST_P(ValidationOrderTest, FirstFailingCheckAnswers) {
+    const OrderCase &c = GetParam();
+    EXPECT_EQ(
+        validateParameters(distribution(c.freq), c.runs, c.price, c.cost, c.yesterday, c.annual),
+        c.expected);
+}
+
+constexpr std::array<std::int64_t, 5> kNone = {0, 0, 0, 0, 0};
+constexpr std::array<std::int64_t, 5> kFifths = {2000, 2000, 2000, 2000, 2000};
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, ValidationOrderTest,
+    ::testing::Values(
+        // Check 1 masks the other two.
+        OrderCase{"noFrequencyMasksAll", kNone, "", "", "", false, false,
+                  RunRefusal::FrequenciesNotOne},
+        OrderCase{"justShort",
+                  {3333, 3333, 3333, 0, 0},
+                  "250",
+                  "4.60",
+                  "2.20",
+                  true,
+                  false,
+                  RunRefusal::FrequenciesNotOne},
+        OrderCase{"justOver",
+                  {3333, 3333, 3335, 0, 0},
+                  "250",
+                  "4.60",
+                  "2.20",
+                  true,
+                  false,
+                  RunRefusal::FrequenciesNotOne},
+        OrderCase{"thirdsPass",
+                  {3333, 3333, 3334, 0, 0},
+                  "250",
+                  "4.60",
+                  "2.20",
+                  true,
+                  false,
+                  std::nullopt},
+        OrderCase{"fifthsPass", kFifths, "250", "4.60", "2.20", false, true, std::nullopt},
+        OrderCase{"negativeAddingToOne",
+                  {15000, -5000, 0, 0, 0},
+                  "1",
+                  "1",
+                  "1",
+                  true,
+                  false,
+                  std::nullopt},
+        // Check 2 masks check 3; any one empty text fails.
+        OrderCase{"emptyPrice", kFifths, "250", "", "2.20", true, false,
+                  RunRefusal::MissingParameter},
+        OrderCase{"emptyRuns", kFifths, "", "4.60", "2.20", true, false,
+                  RunRefusal::MissingParameter},
+        OrderCase{"emptyCostNoPolicy", kFifths, "250", "4.60", "", false, false,
+                  RunRefusal::MissingParameter},
+        // Only emptiness counts here.
+        OrderCase{"blanksAndLettersPass", kFifths, " ", "abc", "-", true, false, std::nullopt},
+        OrderCase{"noPolicy", kFifths, "250", "4.60", "2.20", false, false,
+                  RunRefusal::NoOrderPolicy}),
+    test::CaseName{});
+
+TEST(ValidationOrderTest, UnrepresentableFrequencyFailsTheSum) {
+    DemandDistribution d = distribution({10000, 0, 0, 0, 0});
+    d.setFrequency(4, std::nullopt);
+    EXPECT_EQ(validateParameters(d, "250", "4.60", "2.20", true, false),
+              RunRefusal::FrequenciesNotOne);
+    // A partial sum out of range, too.
+    EXPECT_EQ(validateParameters(distribution({kInt64Max, 1, -kInt64Max, 0, 0}), "250", "4.60",
+                                 "2.20", true, false),
+              RunRefusal::FrequenciesNotOne);
+}
+
+// ---- Accepted runs: what the record holds ---------------------------------
+
+struct AcceptCase {
+    const char *name;
+    const char *runs;
+    const char *price;
+    const char *cost;
+    OrderPolicy policy;
+    std::int16_t days;
+    std::int32_t gridRows;
+};
+
+void PrintTo(const AcceptCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class AcceptedRunTest : public ::testing::TestWithParam<AcceptCase> {};
+
+TEST_P(AcceptedRunTest, RecordHoldsDaysAndRows) {
+    const AcceptCase &c = GetParam();
+    const auto checked = checkRun(inputs(c.runs, c.price, c.cost, test::kBellShaped, c.policy));
+    ASSERT_TRUE(checked.ok()) << refusalMessage(checked.error());
+    EXPECT_EQ(checked->days, c.days);
+    EXPECT_EQ(checked->gridRows, c.gridRows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RunsTexts, AcceptedRunTest,
+    ::testing::Values(
+        AcceptCase{"listed100", "100", "4.60", "2.20", OrderPolicy::Yesterday, 100, 101},
+        AcceptCase{"largest", "32766", "4.60", "2.20", OrderPolicy::Yesterday, 32766, 32767},
+        AcceptCase{"zero", "0", "4.60", "2.20", OrderPolicy::Yesterday, 0, 1},
+        AcceptCase{"smallNegative", "-0.4", "4.60", "2.20", OrderPolicy::Annual, 0, 1},
+        AcceptCase{"fractionBelowHalf", "250.4", "4.60", "2.20", OrderPolicy::Yesterday, 250, 251},
+        // Both round half to even: 2 days, round(3.5) = 4 rows.
+        AcceptCase{"evenHalf", "2.5", "4.60", "2.20", OrderPolicy::Yesterday, 2, 4},
+        AcceptCase{"blanksAround", " 100 ", "4.60", "2.20", OrderPolicy::Yesterday, 100, 101},
+        AcceptCase{"exponent", "1e2", "4.60", "2.20", OrderPolicy::Yesterday, 100, 101},
+        // The reach of the amounts, just inside: 1000 x 70 x 13e9 < 922e12.
+        AcceptCase{"largePrice", "1000", "13000000000", "2.20", OrderPolicy::Yesterday, 1000, 1001},
+        AcceptCase{"largeCostOneDay", "1", "4.60", "10000000000000", OrderPolicy::Annual, 1, 2},
+        // Without days no amount is computed.
+        AcceptCase{"hugePriceNoDays", "0", "900000000000000", "2.20", OrderPolicy::Yesterday, 0,
+                   1}),
+    test::CaseName{});
+
+TEST(AcceptedRunTest, RecordHoldsConvertedAmounts) {
+    const auto annual = checkRun(inputs("250", "4.30", "2.60", test::kSkewed, OrderPolicy::Annual));
+    ASSERT_TRUE(annual.ok());
+    EXPECT_EQ(annual->price, units(43'000));
+    EXPECT_EQ(annual->cost, units(26'000));
+    EXPECT_EQ(annual->meanDemand, units(485'000));
+    EXPECT_DOUBLE_EQ(annual->runs, 250.0);
+    EXPECT_EQ(annual->policy, OrderPolicy::Annual);
+    EXPECT_EQ(annual->distribution, distribution(test::kSkewed));
+
+    // Under Yesterday's Demand a mean that cannot be represented is not used.
+    const auto yesterday =
+        checkRun(inputs("10", "4.60", "2.20", kHugeMean, OrderPolicy::Yesterday));
+    ASSERT_TRUE(yesterday.ok());
+    EXPECT_EQ(yesterday->meanDemand, Currency{});
+    EXPECT_EQ(yesterday->policy, OrderPolicy::Yesterday);
+}
+
+// ---- Refused runs: one message, nothing else changes ----------------------
+
+struct ViewState {
+    std::vector<ui::MemoryGrid::Row> rows;
+    long writes = 0;
+    float progress = 0;
+    long progressSets = 0;
+    bool showEnabled = false;
+    bool busy = false;
+    int busyCalls = 0;
+    std::size_t drawsUsed = 0;
+    friend bool operator==(const ViewState &, const ViewState &) = default;
+};
+
+ViewState snapshot(const ui::MemoryRunViews &v, const SequenceSource &random) {
+    return ViewState{
+        v.grid.rows(),           v.grid.writes(),  v.progress.value(),    v.progress.sets(),
+        v.showResults.enabled(), v.pointer.busy(), v.pointer.busyCalls(), random.used()};
+}
+
+struct RefusalCase {
+    const char *name;
+    RunInputs in;
+    RunRefusal refusal;
+    const char *message;
+};
+
+void PrintTo(const RefusalCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class RefusedRunTest : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusedRunTest, ShowsItsMessageAndChangesNothing) {
+    const RefusalCase &c = GetParam();
+    EXPECT_EQ(refusalMessage(c.refusal), c.message);
+
+    // The views as a completed 3-day run and a click on Show Results left them.
+    ui::MemoryRunViews views;
+    ui::RunViews runViews = views.views();
+    ui::RecordingMessages messages;
+    SequenceSource random({0.2f, 0.5f, 0.8f, 0.1f, 0.1f});
+    ASSERT_EQ(startRun(inputs("3", "4.60", "2.20", test::kBellShaped, OrderPolicy::Yesterday),
+                       runViews, messages, random, NumberLocale{}),
+              RunOutcome::Completed);
+    views.showResults.setEnabled(false);
+    views.progress.setValue(0);
+    const ViewState before = snapshot(views, random);
+
+    const auto checked = checkRun(c.in);
+    ASSERT_FALSE(checked.ok());
+    EXPECT_EQ(checked.error(), c.refusal);
+
+    EXPECT_EQ(startRun(c.in, runViews, messages, random, NumberLocale{}), RunOutcome::Refused);
+    EXPECT_EQ(messages.messages(), std::vector<std::string>{c.message});
+    EXPECT_TRUE(snapshot(views, random) == before);
+}
+
+RunInputs yesterday(const char *runs, const char *price = "4.60", const char *cost = "2.20") {
+    return inputs(runs, price, cost, test::kBellShaped, OrderPolicy::Yesterday);
+}
+RunInputs annual(const char *runs, const char *price = "4.60", const char *cost = "2.20",
+                 const std::array<std::int64_t, 5> &freq = test::kBellShaped) {
+    return inputs(runs, price, cost, freq, OrderPolicy::Annual);
+}
+RunInputs withoutPolicy() {
+    RunInputs in = yesterday("250");
+    in.yesterdaySelected = false;
+    return in;
+}
+
+constexpr const char *kRunsRange = "Number of Runs must be from 0 to 32766";
+constexpr const char *kTooLarge = "Price and Cost are too large for this Number of Runs";
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusedRunTest,
+    ::testing::Values(
+        RefusalCase{"frequencies", inputs("", "", "", kNone, OrderPolicy::Yesterday),
+                    RunRefusal::FrequenciesNotOne, "Relative Frequencies must add to 1.00"},
+        RefusalCase{"missingText", yesterday("250", ""), RunRefusal::MissingParameter,
+                    "You must supply values for all parameters"},
+        RefusalCase{"noPolicy", withoutPolicy(), RunRefusal::NoOrderPolicy,
+                    "You must select an Order Policy"},
+        // Cost is read before price.
+        RefusalCase{"costNotNumber", yesterday("250", "x", "2,20"), RunRefusal::CostNotANumber,
+                    "Cost must be a number"},
+        RefusalCase{"costBlank", yesterday("250", "4.60", " "), RunRefusal::CostNotANumber,
+                    "Cost must be a number"},
+        RefusalCase{"costOutOfRange", yesterday("250", "x", "1e15"), RunRefusal::CostOutOfRange,
+                    "Cost is out of range"},
+        RefusalCase{"priceNotNumber", yesterday("x", "4.30$"), RunRefusal::PriceNotANumber,
+                    "Price must be a number"},
+        RefusalCase{"priceOutOfRange", yesterday("x", "-1e16"), RunRefusal::PriceOutOfRange,
+                    "Price is out of range"},
+        // The mean is checked before Number of Runs.
+        RefusalCase{"meanOutOfRange", annual("abc", "4.60", "2.20", kHugeMean),
+                    RunRefusal::MeanOutOfRange, "The mean daily demand is out of range"},
+        RefusalCase{"runsLetters", yesterday("abc"), RunRefusal::RunsNotANumber,
+                    "Number of Runs must be a number"},
+        RefusalCase{"runsGrouped", yesterday("1,000"), RunRefusal::RunsNotANumber,
+                    "Number of Runs must be a number"},
+        RefusalCase{"runsCounterWouldPass", yesterday("32767"), RunRefusal::RunsOutOfRange,
+                    kRunsRange},
+        RefusalCase{"runsBeyond16Bits", yesterday("32768"), RunRefusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsRoundsTo32767", yesterday("32766.6"), RunRefusal::RunsOutOfRange,
+                    kRunsRange},
+        RefusalCase{"runsNoHeaderRow", yesterday("-0.5"), RunRefusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsNegative", yesterday("-1"), RunRefusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsBeyond32Bits", yesterday("1e10"), RunRefusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsBeyondDouble", yesterday("1e400"), RunRefusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsOddHalf", yesterday("1.5"), RunRefusal::RunsNotWhole,
+                    "Number of Runs must be a whole number"},
+        RefusalCase{"runsOtherOddHalf", yesterday("3.5"), RunRefusal::RunsNotWhole,
+                    "Number of Runs must be a whole number"},
+        RefusalCase{"priceTooLarge", yesterday("1000", "14000000000"),
+                    RunRefusal::AmountsOutOfRange, kTooLarge},
+        RefusalCase{"negativePriceTooLarge", yesterday("1000", "-14000000000"),
+                    RunRefusal::AmountsOutOfRange, kTooLarge},
+        RefusalCase{"priceTooLargeForOneDay", yesterday("1", "900000000000000"),
+                    RunRefusal::AmountsOutOfRange, kTooLarge},
+        RefusalCase{"costTooLargeForTwoDays", annual("2", "4.60", "10000000000000"),
+                    RunRefusal::AmountsOutOfRange, kTooLarge}),
+    test::CaseName{});
+
+TEST(RefusalMessageTest, EveryRefusalHasItsOwnText) {
+    std::vector<std::string> texts;
+    for (int i = 0; i <= static_cast<int>(RunRefusal::AmountsOutOfRange); ++i) {
+        const std::string_view text = refusalMessage(static_cast<RunRefusal>(i));
+        EXPECT_FALSE(text.empty()) << i;
+        texts.emplace_back(text);
+    }
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(std::adjacent_find(texts.begin(), texts.end()), texts.end());
+}
+
+}  // namespace
+}  // namespace nv
