@@ -1,0 +1,48 @@
+// The draws file of newsvendor-run: the random numbers of a run, one per
+// simulated day, in order.
+//
+// Rules:
+//   - One decimal number per line, read as a whole text ("." is the point;
+//     spaces and tabs around it are allowed) and rounded to the nearest
+//     single-precision value.
+//   - Lines end with LF or CRLF; the last line needs no line end.
+//   - Blank lines (empty, or spaces and tabs only) are skipped; line numbers
+//     in messages count every line, blank ones too, from 1.
+//   - A line that is not a number, and a draw outside [0, 1) after the
+//     rounding to single precision (0.99999999 rounds to 1 and is refused),
+//     stop the reading with an error naming the line.
+//
+//     auto draws = nv::runner::parseDraws("0.25\r\n\r\n0.75\n");
+//     // *draws == {0.25f, 0.75f}
+//     nv::runner::parseDraws("0.5\nabc\n").error()
+//     // {DrawsErrorKind::NotANumber, 2, "abc"}
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/result.h"
+
+namespace nv::runner {
+
+enum class DrawsErrorKind { NotANumber, OutOfRange };
+
+struct DrawsError {
+    DrawsErrorKind kind = DrawsErrorKind::NotANumber;
+    std::size_t line = 0;  // 1-based
+    std::string text;      // the line as written, without its line end
+    friend bool operator==(const DrawsError &, const DrawsError &) = default;
+};
+
+[[nodiscard]] Result<std::vector<float>, DrawsError> parseDraws(std::string_view text);
+
+// "Line 3 of the draws file is not a number: abc"
+// "Line 5 of the draws file is outside [0, 1): 1.5"
+[[nodiscard]] std::string drawsErrorMessage(const DrawsError &error);
+
+// "The draws file has 10 draws but the run needs 250"
+[[nodiscard]] std::string tooFewDrawsMessage(std::size_t available, std::size_t needed);
+
+}  // namespace nv::runner

@@ -1,0 +1,448 @@
+// End-to-end tests of the real newsvendor-run executable: started with
+// posix_spawn, fed through a pipe, its exit status and both output streams
+// checked exactly.
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runner/runner_options.h"
+
+extern char **environ;
+
+namespace {
+
+#ifndef NV_RUNNER_EXECUTABLE
+#error "NV_RUNNER_EXECUTABLE must name the newsvendor-run executable"
+#endif
+
+struct Outcome {
+    int status = -1;  // the exit status; -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// The environment of this process without its locale variables, then the
+// given ones: the runner's separators depend only on what a test sets.
+std::vector<std::string> environmentWith(const std::map<std::string, std::string> &locale) {
+    std::vector<std::string> env;
+    for (char **e = environ; *e != nullptr; ++e) {
+        const std::string_view entry(*e);
+        if (entry.starts_with("LC_") || entry.starts_with("LANG=") ||
+            entry.starts_with("LANGUAGE=")) {
+            continue;
+        }
+        env.emplace_back(entry);
+    }
+    for (const auto &[name, value] : locale) {
+        env.push_back(name + "=" + value);
+    }
+    return env;
+}
+
+std::vector<char *> pointers(std::vector<std::string> &texts) {
+    std::vector<char *> result;
+    for (std::string &t : texts) {
+        result.push_back(t.data());
+    }
+    result.push_back(nullptr);
+    return result;
+}
+
+// Runs the executable with args, writes input to its standard input, and
+// reads both outputs to the end while it runs (so no pipe fills up).
+Outcome runExecutable(const std::vector<std::string> &args, const std::string &input = {},
+                      const std::map<std::string, std::string> &locale = {{"LC_ALL", "C"}}) {
+    int inPipe[2];
+    int outPipe[2];
+    int errPipe[2];
+    if (pipe2(inPipe, O_CLOEXEC) != 0 || pipe2(outPipe, O_CLOEXEC) != 0 ||
+        pipe2(errPipe, O_CLOEXEC) != 0) {
+        ADD_FAILURE() << "pipe: " << std::strerror(errno);
+        return {};
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, inPipe[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+
+    std::vector<std::string> argvTexts = {NV_RUNNER_EXECUTABLE};
+    argvTexts.insert(argvTexts.end(), args.begin(), args.end());
+    std::vector<char *> argv = pointers(argvTexts);
+    std::vector<std::string> envTexts = environmentWith(locale);
+    std::vector<char *> envp = pointers(envTexts);
+
+    pid_t pid = 0;
+    const int spawned =
+        posix_spawn(&pid, NV_RUNNER_EXECUTABLE, &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(inPipe[0]);
+    close(outPipe[1]);
+    close(errPipe[1]);
+    if (spawned != 0) {
+        ADD_FAILURE() << "posix_spawn: " << std::strerror(spawned);
+        close(inPipe[1]);
+        close(outPipe[0]);
+        close(errPipe[0]);
+        return {};
+    }
+
+    Outcome outcome;
+    std::size_t written = 0;
+    int inFd = inPipe[1];
+    if (input.empty()) {
+        close(inFd);
+        inFd = -1;
+    } else {
+        fcntl(inFd, F_SETFL, O_NONBLOCK);
+    }
+    int outFd = outPipe[0];
+    int errFd = errPipe[0];
+    char buffer[65536];
+    while (outFd >= 0 || errFd >= 0 || inFd >= 0) {
+        pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {inFd, POLLOUT, 0}};
+        if (poll(fds, 3, 30'000) <= 0) {
+            ADD_FAILURE() << "the runner did not finish within 30 s";
+            break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            int &fd = i == 0 ? outFd : errFd;
+            if (fd >= 0 && (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+                const ssize_t got = read(fd, buffer, sizeof buffer);
+                if (got > 0) {
+                    (i == 0 ? outcome.out : outcome.err)
+                        .append(buffer, static_cast<std::size_t>(got));
+                } else {
+                    close(fd);
+                    fd = -1;
+                }
+            }
+        }
+        if (inFd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
+            const ssize_t put = write(inFd, input.data() + written, input.size() - written);
+            if (put > 0) {
+                written += static_cast<std::size_t>(put);
+            }
+            if (put < 0 || written == input.size()) {
+                close(inFd);
+                inFd = -1;
+            }
+        }
+    }
+    for (int fd : {inFd, outFd, errFd}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+std::vector<std::string> lines(const std::string &text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        result.push_back(line);
+    }
+    return result;
+}
+
+const std::string kUsage(nv::runner::usageText());
+const std::string kHeader = "Day\tDemand\tOrder\tSales\tDaily Profit\tCumulative Profit";
+const std::vector<std::string> kComplete = {
+    "--freq", "0.10,0.20,0.40,0.20,0.10", "--policy", "yesterday", "--seed", "1", "--format",
+    "tsv"};
+
+std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string> &more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+// A draws file in the test's temporary folder, removed afterwards.
+class DrawsFile {
+public:
+    DrawsFile(const std::string &name, const std::string &content)
+        : m_path(::testing::TempDir() + "runner_cli_" + name) {
+        std::ofstream(m_path, std::ios::binary) << content;
+    }
+    ~DrawsFile() { std::remove(m_path.c_str()); }
+    DrawsFile(const DrawsFile &) = delete;
+    DrawsFile &operator=(const DrawsFile &) = delete;
+    [[nodiscard]] const std::string &path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// ---- A complete run ------------------------------------------------------------------
+
+TEST(RunnerExecutable, CompleteExampleGivesTheHeaderAnd250Days) {
+    const Outcome outcome = runExecutable(kComplete);
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    const auto rows = lines(outcome.out);
+    ASSERT_EQ(rows.size(), 251u);
+    EXPECT_EQ(rows.front(), kHeader);
+    EXPECT_TRUE(rows[1].starts_with("1\t")) << rows[1];
+    EXPECT_TRUE(rows.back().starts_with("250\t")) << rows.back();
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        // Six cells, none empty: under Yesterday's Demand every amount is
+        // at least 30 units, and a profit cell shows at least "$".
+        const auto tabs = std::count(rows[i].begin(), rows[i].end(), '\t');
+        EXPECT_EQ(tabs, 5) << rows[i];
+        EXPECT_EQ(rows[i].find("\t\t"), std::string::npos) << rows[i];
+    }
+}
+
+TEST(RunnerExecutable, SameSeedTwiceGivesTheSameRows) {
+    const Outcome first = runExecutable(kComplete);
+    const Outcome second = runExecutable(kComplete);
+    ASSERT_EQ(first.status, 0);
+    EXPECT_EQ(first.out, second.out);
+    const Outcome otherSeed = runExecutable({"--freq", "0.10,0.20,0.40,0.20,0.10", "--policy",
+                                             "yesterday", "--seed", "2", "--format", "tsv"});
+    EXPECT_NE(first.out, otherSeed.out);
+}
+
+TEST(RunnerExecutable, DrawsFileReproducesTheWorkedRows) {
+    const DrawsFile draws("worked", "0.2\n0.8\n");
+    const Outcome outcome = runExecutable({"--runs", "2", "--price", "4.50", "--cost", "2.20",
+                                           "--freq", "0.1,0.2,0.4,0.2,0.1", "--policy", "yesterday",
+                                           "--draws", draws.path(), "--format", "tsv"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out, kHeader +
+                               "\n"
+                               "1\t40\t50\t40\t$70\t$70\n"
+                               "2\t60\t40\t40\t$92\t$162\n");
+}
+
+TEST(RunnerExecutable, DrawsFromStandardInput) {
+    const Outcome outcome =
+        runExecutable({"--runs", "2", "--price", "4.50", "--freq", "0.1,0.2,0.4,0.2,0.1",
+                       "--policy", "yesterday", "--draws", "-", "--format", "tsv"},
+                      "0.2\r\n0.8\r\n");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, kHeader + "\n1\t40\t50\t40\t$70\t$70\n2\t60\t40\t40\t$92\t$162\n");
+}
+
+// ---- Refused runs: exit 1, the message alone on stderr, nothing on stdout -------------
+
+struct RefusalCase {
+    const char *name;
+    std::vector<std::string> args;
+    std::string message;
+};
+
+class RefusedRun : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusedRun, PrintsOnlyItsMessage) {
+    const Outcome outcome = runExecutable(GetParam().args);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, GetParam().message + "\n");
+    EXPECT_EQ(outcome.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runner, RefusedRun,
+    ::testing::Values(
+        RefusalCase{"NothingGiven", {}, "Relative Frequencies must add to 1.00"},
+        RefusalCase{"FrequenciesShortOfOne",
+                    {"--freq", "0.2,0.2,0.2,0.2,0.199", "--policy", "annual"},
+                    "Relative Frequencies must add to 1.00"},
+        RefusalCase{"EmptyPrice",
+                    {"--freq", "0.2,0.2,0.2,0.2,0.2", "--policy", "annual", "--price", ""},
+                    "You must supply values for all parameters"},
+        RefusalCase{
+            "NoPolicy", {"--freq", "0.2,0.2,0.2,0.2,0.2"}, "You must select an Order Policy"},
+        RefusalCase{"PriceNotANumber",
+                    {"--freq", "0.2,0.2,0.2,0.2,0.2", "--policy", "annual", "--price", "abc"},
+                    "Price must be a number"},
+        RefusalCase{
+            "PriceLoneSurrogate",
+            {"--freq", "0.2,0.2,0.2,0.2,0.2", "--policy", "annual", "--price", "\xED\xA0\x80"},
+            "Price must be a number"},
+        RefusalCase{"PriceInvalidUtf8",
+                    {"--freq", "0.2,0.2,0.2,0.2,0.2", "--policy", "annual", "--price", "4.5\xFF"},
+                    "Price must be a number"},
+        RefusalCase{"CostInvalidUtf8",
+                    {"--freq", "0.2,0.2,0.2,0.2,0.2", "--policy", "annual", "--cost", "\xC0\xB2"},
+                    "Cost must be a number"},
+        RefusalCase{"RunsBeyondTheDayCounter",
+                    {"--freq", "0.2,0.2,0.2,0.2,0.2", "--policy", "annual", "--runs", "32767"},
+                    "Number of Runs must be from 0 to 32766"},
+        RefusalCase{"RunsNotANumber",
+                    {"--freq", "0.2,0.2,0.2,0.2,0.2", "--policy", "annual", "--runs", "\xFF"},
+                    "Number of Runs must be a number"}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+// ---- Usage errors: exit 2, a message and the usage on stderr ------------------------------
+
+struct UsageCase {
+    const char *name;
+    std::vector<std::string> args;
+    std::string message;
+};
+
+class UsageError : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageError, PrintsItsMessageAndTheUsage) {
+    const Outcome outcome = runExecutable(GetParam().args);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, GetParam().message + "\n" + kUsage);
+    EXPECT_EQ(outcome.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runner, UsageError,
+    ::testing::Values(
+        UsageCase{"UnknownOption", {"--days", "5"}, "Unknown option '--days'"},
+        UsageCase{"MissingValue", {"--policy"}, "Option --policy needs a value"},
+        UsageCase{"BadPolicy",
+                  {"--policy", "tomorrow"},
+                  "Unknown order policy 'tomorrow': use yesterday or annual"},
+        UsageCase{"BadFormat", {"--format", "xml"}, "Unknown format 'xml': use table, tsv or csv"},
+        UsageCase{"BadFrequencyCount",
+                  {"--freq", "0.5,0.5"},
+                  "--freq needs five frequencies separated by commas, not 2"},
+        UsageCase{"BadSeed",
+                  {"--seed", "one"},
+                  "Bad seed 'one': use a whole number from 0 to 18446744073709551615"},
+        UsageCase{"SeedWithDraws",
+                  {"--seed", "1", "--draws", "-"},
+                  "--seed and --draws cannot be used together"},
+        UsageCase{"UnreadableDrawsFile",
+                  {"--freq", "1,0,0,0,0", "--policy", "annual", "--draws",
+                   "/nonexistent/runner/draws.txt"},
+                  "Cannot read the draws file '/nonexistent/runner/draws.txt': No such file or "
+                  "directory"}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+TEST(RunnerExecutable, HelpPrintsTheUsageAndSucceeds) {
+    const Outcome outcome = runExecutable({"--help"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, kUsage);
+    EXPECT_EQ(outcome.err, "");
+}
+
+// ---- Output formats and the locale -------------------------------------------------------
+
+// Nine days of demand 50 at 4.50 and 2.20: $115 a day, $1,035 on day 9.
+const std::vector<std::string> kNineDays = {"--runs", "9",         "--price",  "4.50",
+                                            "--freq", "0,0,1,0,0", "--policy", "yesterday",
+                                            "--seed", "1"};
+
+TEST(RunnerExecutable, CsvQuotesACellWithAComma) {
+    const Outcome outcome = runExecutable(with(kNineDays, {"--format", "csv"}));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out,
+              "Day,Demand,Order,Sales,Daily Profit,Cumulative Profit\r\n"
+              "1,50,50,50,$115,$115\r\n"
+              "2,50,50,50,$115,$230\r\n"
+              "3,50,50,50,$115,$345\r\n"
+              "4,50,50,50,$115,$460\r\n"
+              "5,50,50,50,$115,$575\r\n"
+              "6,50,50,50,$115,$690\r\n"
+              "7,50,50,50,$115,$805\r\n"
+              "8,50,50,50,$115,$920\r\n"
+              "9,50,50,50,$115,\"$1,035\"\r\n");
+}
+
+TEST(RunnerExecutable, TheCLocaleGroupsWithAComma) {
+    const Outcome outcome =
+        runExecutable(with(kNineDays, {"--format", "tsv"}), {}, {{"LC_ALL", "C"}});
+    ASSERT_EQ(outcome.status, 0);
+    EXPECT_EQ(lines(outcome.out).back(), "9\t50\t50\t50\t$115\t$1,035");
+}
+
+TEST(RunnerExecutable, TheUsersLocaleGivesTheGroupSeparator) {
+    // LC_ALL overrides LANG; LC_NUMERIC applies when LC_ALL is not set.
+    for (const auto &locale : std::vector<std::map<std::string, std::string>>{
+             {{"LC_ALL", "de_DE.UTF-8"}, {"LANG", "en_US.UTF-8"}},
+             {{"LC_NUMERIC", "de_DE.UTF-8"}},
+             {{"LANG", "de_DE.UTF-8"}}}) {
+        const Outcome outcome = runExecutable(with(kNineDays, {"--format", "tsv"}), {}, locale);
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(lines(outcome.out).back(), "9\t50\t50\t50\t$115\t$1.035")
+            << locale.begin()->first << "=" << locale.begin()->second;
+    }
+}
+
+TEST(RunnerExecutable, TableIsTheDefault) {
+    const Outcome outcome = runExecutable(kNineDays);
+    ASSERT_EQ(outcome.status, 0);
+    const auto rows = lines(outcome.out);
+    ASSERT_EQ(rows.size(), 10u);
+    EXPECT_EQ(rows[0], "Day  Demand  Order  Sales  Daily Profit  Cumulative Profit");
+    EXPECT_EQ(rows[9], "  9      50     50     50          $115             $1,035");
+}
+
+// ---- Draws files ------------------------------------------------------------------------------
+
+const std::vector<std::string> kThreeDays = {
+    "--runs", "3", "--freq", "0.1,0.2,0.4,0.2,0.1", "--policy", "yesterday", "--format", "tsv"};
+
+TEST(RunnerExecutable, DrawsWithCrlfAndBlankLines) {
+    const DrawsFile lf("lf", "0.2\n0.8\n0.5\n");
+    const DrawsFile crlf("crlf", "0.2\r\n\r\n \t\r\n0.8\r\n0.5\r\n\r\n");
+    const Outcome fromLf = runExecutable(with(kThreeDays, {"--draws", lf.path()}));
+    const Outcome fromCrlf = runExecutable(with(kThreeDays, {"--draws", crlf.path()}));
+    EXPECT_EQ(fromLf.status, 0);
+    EXPECT_EQ(fromCrlf.status, 0);
+    EXPECT_EQ(fromCrlf.err, "");
+    EXPECT_EQ(lines(fromCrlf.out).size(), 4u);
+    EXPECT_EQ(fromCrlf.out, fromLf.out);
+}
+
+struct BadDrawsCase {
+    const char *name;
+    std::string content;
+    std::string message;
+};
+
+class BadDraws : public ::testing::TestWithParam<BadDrawsCase> {};
+
+TEST_P(BadDraws, RefuseTheRun) {
+    const DrawsFile draws(GetParam().name, GetParam().content);
+    const Outcome outcome = runExecutable(with(kThreeDays, {"--draws", draws.path()}));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, GetParam().message + "\n");
+    EXPECT_EQ(outcome.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runner, BadDraws,
+    ::testing::Values(
+        BadDrawsCase{"TooFewLines", "0.2\n\n0.8\n",
+                     "The draws file has 2 draws but the run needs 3"},
+        BadDrawsCase{"Empty", "", "The draws file has 0 draws but the run needs 3"},
+        BadDrawsCase{"Letters", "0.2\nabc\n0.5\n", "Line 2 of the draws file is not a number: abc"},
+        BadDrawsCase{"One", "0.2\n0.8\n1\n", "Line 3 of the draws file is outside [0, 1): 1"},
+        BadDrawsCase{"RoundsToOne", "0.99999999\n0.2\n0.2\n",
+                     "Line 1 of the draws file is outside [0, 1): 0.99999999"},
+        BadDrawsCase{"InvalidUtf8", "0.2\r\n\xFF\r\n0.5\r\n",
+                     "Line 2 of the draws file is not a number: \\xFF"},
+        BadDrawsCase{"LoneSurrogate", "0.2\n0.3\n\xED\xB0\x80\n",
+                     "Line 3 of the draws file is not a number: \\xED\\xB0\\x80"}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+}  // namespace
