@@ -1,0 +1,141 @@
+// The results grid control.
+#include "ui/toolkit/qt/results_grid_view.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <cmath>
+#include <vector>
+
+namespace nv::ui {
+
+namespace {
+
+// A row as high as a line of the grid's font plus a small margin.
+constexpr int kRowPadding = 6;
+
+[[nodiscard]] int twipsToPixels(int twips) {
+    return static_cast<int>(
+        std::lround(static_cast<double>(twips) / ResultsGridView::kTwipsPerPixel));
+}
+
+}  // namespace
+
+ResultsGridView::ResultsGridView(QWidget *parent)
+    : QTableView(parent), m_model(new ResultsGridModel(this)) {
+    setFont(gridFont());
+
+    // The only style-sheet rule: the colour of the lines between cells, which
+    // styles otherwise derive from their own palette.
+    setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }")
+                      .arg(kGridLineColour.name(QColor::HexRgb)));
+
+    setModel(m_model);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    QHeaderView *rows = verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(QFontMetrics(font()).height() + kRowPadding);
+
+    QHeaderView *columns = horizontalHeader();
+    columns->setHighlightSections(false);
+    columns->setStretchLastSection(false);
+    columns->setMinimumSectionSize(1);
+    columns->setDefaultSectionSize(twipsToPixels(kDefaultColumnWidthTwips));
+
+    connect(m_model, &ResultsGridModel::columnWidthChanged, this,
+            &ResultsGridView::applyColumnWidth);
+}
+
+QFont ResultsGridView::gridFont() {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(kFontPointSize);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+void ResultsGridView::applyColumnWidth(int column) {
+    const int twips = m_model->columnWidthTwips(column);
+    setColumnWidth(column,
+                   twips < 0 ? horizontalHeader()->defaultSectionSize() : twipsToPixels(twips));
+}
+
+QString ResultsGridView::selectionText() const {
+    std::vector<GridCellRange> ranges;
+    const QItemSelection selection = selectionModel()->selection();
+    ranges.reserve(static_cast<std::size_t>(selection.size()));
+    for (const QItemSelectionRange &range : selection) {
+        // Model row r is grid row r + 1.
+        ranges.push_back({range.top() + 1, range.left(), range.bottom() + 1, range.right()});
+    }
+    const std::string text = copiedCellsText(m_model->rows(), ranges);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void ResultsGridView::copySelection() {
+    const QString text = selectionText();
+    if (!text.isEmpty()) {
+        QGuiApplication::clipboard()->setText(text);
+    }
+}
+
+void ResultsGridView::keyPressEvent(QKeyEvent *event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ResultsGridView::paintEvent(QPaintEvent *event) {
+    QTableView::paintEvent(event);
+
+    // Grey beyond the cells: right of the last column and below the last row.
+    const QRect area = viewport()->rect();
+    int cellsRight = 0;
+    int cellsBottom = 0;
+    const int columnCount = m_model->columnCount();
+    const int rowCount = m_model->rowCount();
+    if (columnCount > 0 && rowCount > 0) {
+        const int lastColumn = horizontalHeader()->logicalIndex(columnCount - 1);
+        const int lastRow = verticalHeader()->logicalIndex(rowCount - 1);
+        cellsRight = columnViewportPosition(lastColumn) + columnWidth(lastColumn);
+        cellsBottom = rowViewportPosition(lastRow) + rowHeight(lastRow);
+    }
+    QPainter painter(viewport());
+    if (cellsRight < area.right() + 1) {
+        painter.fillRect(QRect(QPoint(cellsRight, 0), area.bottomRight()), kEmptyAreaColour);
+    }
+    if (cellsBottom < area.bottom() + 1) {
+        painter.fillRect(QRect(QPoint(0, cellsBottom),
+                               QPoint(std::min(cellsRight, area.right() + 1) - 1, area.bottom())),
+                         kEmptyAreaColour);
+    }
+}
+
+void ResultsGridView::showEvent(QShowEvent *event) {
+    m_model->setLiveUpdates(true);
+    QTableView::showEvent(event);
+}
+
+void ResultsGridView::hideEvent(QHideEvent *event) {
+    m_model->setLiveUpdates(false);
+    QTableView::hideEvent(event);
+}
+
+}  // namespace nv::ui

@@ -1,0 +1,63 @@
+// The results grid control: a QTableView over its own ResultsGridModel.
+//
+// The grid's row 0 is the horizontal header, which stays in view while the
+// day rows scroll; there is no fixed column (the vertical header is hidden).
+// Columns are kDefaultColumnWidthTwips wide until the model sets a width;
+// widths in twips become pixels at 15 twips to a pixel. The grid draws in its
+// own font (plain sans-serif, 8.25 pt, normal weight), ordinary cells in the
+// palette's Base/Text colours, the header row in Button/ButtonText, the
+// selection in Highlight/HighlightedText, the lines between cells light grey
+// (192) and the area right of and below the last cell grey (128).
+//
+// The user may select cells, and Ctrl+C copies them as tab-separated text
+// (copiedCellsText). Cells cannot be edited. Tab leaves the grid.
+//
+// While the view is shown the model tells it about every cell write; while it
+// is hidden writes only store their texts, and showing it paints the current
+// texts.
+#pragma once
+
+#include <QColor>
+#include <QTableView>
+
+#include "ui/toolkit/qt/results_grid_model.h"
+
+namespace nv::ui {
+
+class ResultsGridView final : public QTableView {
+    Q_OBJECT
+
+public:
+    static constexpr int kTwipsPerPixel = 15;
+    // 60 pixels: five such columns and the measured "Cumulative Profit"
+    // column (about 140 pixels) fill the grid beside its vertical scroll bar.
+    static constexpr int kDefaultColumnWidthTwips = 900;
+    static constexpr double kFontPointSize = 8.25;
+    static inline const QColor kGridLineColour{192, 192, 192};
+    static inline const QColor kEmptyAreaColour{128, 128, 128};
+
+    explicit ResultsGridView(QWidget *parent = nullptr);
+
+    [[nodiscard]] ResultsGridModel &gridModel() noexcept { return *m_model; }
+    [[nodiscard]] const ResultsGridModel &gridModel() const noexcept { return *m_model; }
+
+    // The plain sans-serif face at 8.25 points, weight 400.
+    [[nodiscard]] static QFont gridFont();
+    // What Ctrl+C puts on the clipboard for the current selection.
+    [[nodiscard]] QString selectionText() const;
+    // Puts selectionText() on the clipboard (nothing when nothing is selected).
+    void copySelection();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void applyColumnWidth(int column);
+
+    ResultsGridModel *m_model;
+};
+
+}  // namespace nv::ui
