@@ -1,0 +1,36 @@
+// Start-up: frmMain, its load event, the event loop, and the end.
+#include "app/startup.h"
+
+#include <QApplication>
+
+#include "ui/parameters/frm_main.h"
+#include "ui/results/results_window.h"
+#include "ui/toolkit/qt/qt_views.h"
+
+namespace nv::ui {
+
+int runParameterWindow(const AfterShowHook &afterShow) {
+    int exitCode = 0;
+    {
+        FrmMain frmMain;
+        frmMain.Form_Load();
+        frmMain.show();
+        if (afterShow) {
+            afterShow(frmMain);
+        }
+        exitCode = QApplication::exec();
+        // The results window lives until the application ends; it goes
+        // before the parameter window and the QApplication.
+        destroyResultsWindow();
+    }
+    return exitCode;
+}
+
+int runApplication(int &argc, char **argv, const AfterShowHook &afterShow) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
+    return runParameterWindow(afterShow);
+}
+
+}  // namespace nv::ui
