@@ -409,7 +409,9 @@ TEST(RunnerExecutable, DrawsWithCrlfAndBlankLines) {
     EXPECT_EQ(fromLf.status, 0);
     EXPECT_EQ(fromCrlf.status, 0);
     EXPECT_EQ(fromCrlf.err, "");
-    EXPECT_EQ(lines(fromCrlf.out).size(), 4u);
+    EXPECT_EQ(fromLf.out, kHeader +
+                              "\n1\t40\t50\t40\t$74\t$74\n2\t60\t40\t40\t$96\t$170\n"
+                              "3\t50\t60\t50\t$98\t$268\n");
     EXPECT_EQ(fromCrlf.out, fromLf.out);
 }
 

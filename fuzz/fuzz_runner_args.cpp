@@ -1,0 +1,335 @@
+// Fuzzes the headless runner's input. An input "ARGS\0\0DRAWS" is a command
+// line (ARGS split on NUL bytes) for the option parser and a draws file
+// (DRAWS) for the draws parser; without a double NUL the whole input is both.
+// A command line that is cheap and deterministic to run is also run whole,
+// in-process, with DRAWS as its standard input.
+//
+// Checked:
+//   - no crash, no sanitizer report, and parsing twice gives the same answer;
+//   - a usage error is one printable line of valid UTF-8;
+//   - a parsed command line agrees with itself: written back out as
+//     "--name=value" arguments it parses to the same command, and each text
+//     it holds was given on the command line (or is the default);
+//   - a parsed draw is always in [0, 1), and a parsed file has one draw per
+//     line that is not blank; a refused file names a line that exists, is not
+//     blank, and holds the text reported;
+//   - a whole run exits 0, 1 or 2; only 0 prints to stdout, in as many lines
+//     as the grid has rows; 1 prints one line; 2 ends with the usage.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "engine/validation.h"
+#include "runner/draws.h"
+#include "runner/runner.h"
+#include "runner/runner_options.h"
+#include "runner/runner_text.h"
+#include "support/text_conversion.h"
+
+namespace {
+
+using nv::runner::Command;
+using nv::runner::RunCommand;
+
+[[noreturn]] void fail(const char *what, std::string_view detail = {}) {
+    std::fprintf(stderr, "fuzz_runner_args: %s: %s\n", what,
+                 nv::runner::displayText(detail, 200).c_str());
+    std::abort();
+}
+
+void check(bool condition, const char *what, std::string_view detail = {}) {
+    if (!condition) {
+        fail(what, detail);
+    }
+}
+
+std::vector<std::string_view> splitOn(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, start);
+        pieces.push_back(text.substr(start, end - start));
+        if (end == std::string_view::npos) {
+            return pieces;
+        }
+        start = end + 1;
+    }
+}
+
+bool isPrintableLine(std::string_view text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            return false;
+        }
+    }
+    return nv::runner::isValidUtf8(text);
+}
+
+// Whether text was given on the command line as the value of option: as an
+// argument, or after "option=".
+bool givenAsValue(const std::vector<std::string_view> &args, std::string_view option,
+                  std::string_view text) {
+    for (const std::string_view arg : args) {
+        if (arg == text) {
+            return true;
+        }
+        if (arg.size() > option.size() && arg.starts_with(option) && arg[option.size()] == '=' &&
+            arg.substr(option.size() + 1) == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool mentions(const std::vector<std::string_view> &args, std::string_view option) {
+    for (const std::string_view arg : args) {
+        if (arg == option ||
+            (arg.starts_with(option) && arg.size() > option.size() && arg[option.size()] == '=')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool sameCommand(const Command &a, const Command &b) {
+    if (a.index() != b.index()) {
+        return false;
+    }
+    if (std::holds_alternative<nv::runner::HelpRequest>(a)) {
+        return true;
+    }
+    const RunCommand &x = std::get<RunCommand>(a);
+    const RunCommand &y = std::get<RunCommand>(b);
+    return x.inputs.runsText == y.inputs.runsText && x.inputs.priceText == y.inputs.priceText &&
+           x.inputs.costText == y.inputs.costText &&
+           x.inputs.distribution == y.inputs.distribution &&
+           x.inputs.yesterdaySelected == y.inputs.yesterdaySelected &&
+           x.inputs.annualSelected == y.inputs.annualSelected && x.random == y.random &&
+           x.format == y.format;
+}
+
+// A stored frequency as a text that a frequency box stores back exactly, or
+// nothing when the double reading cannot be trusted to give it back.
+std::optional<std::string> frequencyText(std::optional<nv::Currency> frequency) {
+    if (!frequency) {
+        return std::string("1e400");  // reads as infinity: unrepresentable
+    }
+    const std::int64_t units = frequency->units();
+    if (units > (std::int64_t{1} << 52) || units < -(std::int64_t{1} << 52)) {
+        return std::nullopt;
+    }
+    const std::uint64_t magnitude =
+        units < 0 ? static_cast<std::uint64_t>(-units) : static_cast<std::uint64_t>(units);
+    std::string fraction = std::to_string(magnitude % 10'000);
+    fraction.insert(0, 4 - fraction.size(), '0');
+    return std::string(units < 0 ? "-" : "") + std::to_string(magnitude / 10'000) + "." + fraction;
+}
+
+// The command written back out as arguments, or nothing when a frequency
+// cannot be written exactly.
+std::optional<std::vector<std::string>> writtenBack(const RunCommand &command) {
+    std::vector<std::string> args = {"--runs=" + command.inputs.runsText,
+                                     "--price=" + command.inputs.priceText,
+                                     "--cost=" + command.inputs.costText};
+    std::string freq = "--freq=";
+    for (std::size_t cls = 0; cls < nv::kDemandClasses; ++cls) {
+        const auto text = frequencyText(command.inputs.distribution.frequency(cls));
+        if (!text) {
+            return std::nullopt;
+        }
+        freq += (cls > 0 ? "," : "") + *text;
+    }
+    args.push_back(freq);
+    if (command.inputs.yesterdaySelected) {
+        args.emplace_back("--policy=yesterday");
+    }
+    if (command.inputs.annualSelected) {
+        args.emplace_back("--policy=annual");
+    }
+    if (const auto *seed = std::get_if<nv::runner::FixedSeed>(&command.random)) {
+        args.push_back("--seed=" + std::to_string(seed->seed));
+    }
+    if (const auto *draws = std::get_if<nv::runner::DrawsFile>(&command.random)) {
+        args.push_back("--draws=" + draws->path);
+    }
+    switch (command.format) {
+        case nv::runner::OutputFormat::Table:
+            args.emplace_back("--format=table");
+            break;
+        case nv::runner::OutputFormat::Tsv:
+            args.emplace_back("--format=tsv");
+            break;
+        case nv::runner::OutputFormat::Csv:
+            args.emplace_back("--format=csv");
+            break;
+    }
+    return args;
+}
+
+void checkCommandLine(const std::vector<std::string_view> &args) {
+    const auto parsed = nv::runner::parseCommandLine(args);
+    const auto again = nv::runner::parseCommandLine(args);
+    check(parsed.ok() == again.ok(), "two parses disagree");
+    if (!parsed) {
+        check(parsed.error() == again.error(), "two parses give different errors");
+        check(!parsed.error().message.empty(), "an empty usage message");
+        check(isPrintableLine(parsed.error().message), "a usage message that is not one line",
+              parsed.error().message);
+        return;
+    }
+    check(sameCommand(*parsed, *again), "two parses give different commands");
+    if (std::holds_alternative<nv::runner::HelpRequest>(*parsed)) {
+        check(mentions(args, "--help"), "help without --help");
+        return;
+    }
+    const RunCommand &command = std::get<RunCommand>(*parsed);
+    check(command.inputs.runsText == "250" || givenAsValue(args, "--runs", command.inputs.runsText),
+          "a runs text that was not given", command.inputs.runsText);
+    check(command.inputs.priceText == "4.60" ||
+              givenAsValue(args, "--price", command.inputs.priceText),
+          "a price text that was not given", command.inputs.priceText);
+    check(
+        command.inputs.costText == "2.20" || givenAsValue(args, "--cost", command.inputs.costText),
+        "a cost text that was not given", command.inputs.costText);
+    check(!(command.inputs.yesterdaySelected && command.inputs.annualSelected),
+          "both order policies selected");
+    if (!mentions(args, "--freq")) {
+        check(command.inputs.distribution == nv::DemandDistribution{},
+              "frequencies without --freq");
+    }
+    if (std::holds_alternative<nv::runner::FixedSeed>(command.random)) {
+        check(mentions(args, "--seed"), "a seed without --seed");
+    }
+    if (const auto *draws = std::get_if<nv::runner::DrawsFile>(&command.random)) {
+        check(!draws->path.empty(), "an empty draws file name");
+        check(givenAsValue(args, "--draws", draws->path), "a draws file name that was not given",
+              draws->path);
+    }
+
+    if (const auto back = writtenBack(command)) {
+        const std::vector<std::string_view> backViews(back->begin(), back->end());
+        const auto reparsed = nv::runner::parseCommandLine(backViews);
+        check(reparsed.ok(), "the command written back out does not parse");
+        check(sameCommand(*parsed, *reparsed), "the command written back out parses differently");
+    }
+}
+
+bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+void checkDraws(std::string_view text) {
+    const auto parsed = nv::runner::parseDraws(text);
+    const auto again = nv::runner::parseDraws(text);
+    check(parsed.ok() == again.ok(), "two draws parses disagree");
+
+    std::vector<std::string_view> lines = splitOn(text, '\n');
+    if (!text.empty() && text.back() == '\n') {
+        lines.pop_back();  // a final line end starts no line
+    }
+    for (std::string_view &line : lines) {
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+    }
+    std::size_t nonBlank = 0;
+    for (const std::string_view line : lines) {
+        nonBlank += isBlank(line) ? 0 : 1;
+    }
+
+    if (parsed) {
+        check(*parsed == *again, "two draws parses give different draws");
+        check(parsed->size() == nonBlank, "not one draw per line that is not blank");
+        for (const float draw : *parsed) {
+            check(!std::isnan(draw) && draw >= 0.0f && draw < 1.0f, "a draw outside [0, 1)");
+        }
+        return;
+    }
+    const nv::runner::DrawsError &error = parsed.error();
+    check(error == again.error(), "two draws parses give different errors");
+    check(error.line >= 1 && error.line <= lines.size(), "an error on a line that does not exist");
+    const std::string_view line = lines[error.line - 1];
+    check(line == error.text, "an error that misquotes its line", error.text);
+    check(!isBlank(line), "an error on a blank line");
+    for (std::size_t i = 0; i + 1 < error.line; ++i) {
+        // Every line before it reads as a draw.
+        check(isBlank(lines[i]) || nv::parseDouble(lines[i]).ok(), "an earlier line was skipped");
+    }
+    check(isPrintableLine(nv::runner::drawsErrorMessage(error)),
+          "a draws message that is not one line");
+}
+
+// Runs the whole program when that is deterministic and quick: a fixed seed,
+// or draws from standard input; at most 1,000 days.
+void checkWholeRun(const std::vector<std::string_view> &args, std::string_view input) {
+    const auto parsed = nv::runner::parseCommandLine(args);
+    if (!parsed || !std::holds_alternative<RunCommand>(*parsed)) {
+        return;
+    }
+    const RunCommand &command = std::get<RunCommand>(*parsed);
+    const auto *draws = std::get_if<nv::runner::DrawsFile>(&command.random);
+    if (std::holds_alternative<nv::runner::ClockSeed>(command.random) ||
+        (draws != nullptr && draws->path != "-")) {
+        return;
+    }
+    const auto runs = nv::parseDouble(command.inputs.runsText);
+    if (runs && *runs > 1000.0) {
+        return;
+    }
+    std::istringstream in{std::string(input)};
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = nv::runner::runRunner(args, in, out, err, nv::NumberLocale{});
+    const std::string outText = out.str();
+    const std::string errText = err.str();
+    check(status == 0 || status == 1 || status == 2, "an exit status other than 0, 1, 2");
+    if (status != 0) {
+        check(outText.empty(), "a failed run printed to standard output");
+    }
+    if (status == 0) {
+        check(errText.empty(), "a completed run printed to standard error", errText);
+        const auto checked = nv::checkRun(command.inputs);
+        check(checked.ok(), "a run completed that its checks refuse");
+        std::size_t lineCount = 0;
+        for (const char c : outText) {
+            lineCount += c == '\n' ? 1 : 0;
+        }
+        check(lineCount == static_cast<std::size_t>(checked->gridRows),
+              "not one output line per grid row");
+    }
+    if (status == 1) {
+        check(
+            !errText.empty() && errText.back() == '\n' && errText.find('\n') == errText.size() - 1,
+            "a refusal that is not one line", errText);
+    }
+    if (status == 2) {
+        check(errText.ends_with(nv::runner::usageText()), "a usage error without the usage");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+    // "ARGS\0\0DRAWS": the arguments (split on NUL) and a separate draws
+    // text; without a double NUL the whole input serves as both.
+    const std::string_view input(reinterpret_cast<const char *>(data), size);
+    const std::size_t split = input.find(std::string_view("\0\0", 2));
+    const std::string_view argText = input.substr(0, split);
+    const std::string_view drawsText =
+        split == std::string_view::npos ? input : input.substr(split + 2);
+    const std::vector<std::string_view> args =
+        argText.empty() ? std::vector<std::string_view>{} : splitOn(argText, '\0');
+    checkCommandLine(args);
+    checkDraws(drawsText);
+    checkWholeRun(args, drawsText);
+    return 0;
+}
