@@ -1,1 +1,74 @@
-// (to be written)
+#include "ui/toolkit/qt/qt_views.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFontMetricsF>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+#include <cmath>
+
+namespace nv::ui {
+
+namespace {
+constexpr double kTwipsPerPixel = 15.0;
+constexpr float kProgressMin = 0.0f;
+constexpr float kProgressMax = 100.0f;
+}  // namespace
+
+int QtProgressBar::shownValue(float value) noexcept {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    const float clamped = value < kProgressMin   ? kProgressMin
+                          : value > kProgressMax ? kProgressMax
+                                                 : value;
+    return static_cast<int>(std::lround(clamped));
+}
+
+void QtProgressBar::setValue(float value) {
+    m_value = value;
+    const int shown = shownValue(value);
+    if (shown != m_bar.value()) {
+        m_bar.setValue(shown);
+        m_bar.repaint();
+    }
+}
+
+void QtCommandButton::setEnabled(bool enabled) {
+    m_button.setEnabled(enabled);
+}
+
+QtBusyPointer::~QtBusyPointer() {
+    setDefault();
+}
+
+void QtBusyPointer::setBusy() {
+    if (m_busy) {
+        return;
+    }
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    m_busy = true;
+}
+
+void QtBusyPointer::setDefault() {
+    if (!m_busy) {
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    m_busy = false;
+}
+
+void QtMessageSink::showInformation(std::string_view text) {
+    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), toQString(text),
+                    QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+double QtTextMeasurer::textWidthTwips(std::string_view text) const {
+    return QFontMetricsF(m_widget.font()).horizontalAdvance(toQString(text)) * kTwipsPerPixel;
+}
+
+}  // namespace nv::ui

@@ -20,12 +20,20 @@ inline constexpr const char *kApplicationTitle = "Newsvendor Simulation";
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// pgbRun. The value is kept as given; the bar shows it rounded to the nearest
+// whole number within 0..100 (NaN shows 0). When the shown number changes the
+// bar is repainted at once, because a run does not return to the event loop
+// until it ends; nothing else is painted and no events are processed.
+//
+//     QtProgressBar progress(*bar);
+//     progress.setValue(40.4f);   // bar->value() == 40, painted now
 class QtProgressBar final : public ProgressBar {
 public:
     explicit QtProgressBar(QProgressBar &bar) : m_bar(bar) {}
-    // Sets the bar and repaints it at once (a run does not return to the event loop).
     void setValue(float value) override;
     [[nodiscard]] float value() const { return m_value; }
+    // The whole number the bar shows for a value.
+    [[nodiscard]] static int shownValue(float value) noexcept;
 
 private:
     QProgressBar &m_bar;
@@ -41,14 +49,33 @@ private:
     QPushButton &m_button;
 };
 
-// The application-wide override cursor.
+// The application-wide busy pointer, as an override cursor that this object
+// owns: setBusy pushes the wait cursor once (a second call does nothing),
+// setDefault pops it only if this object pushed it, and the destructor pops
+// it if it is still pushed. So a run can neither leave the pointer busy nor
+// restore a cursor that someone else set.
+//
+//     {
+//         QtBusyPointer pointer;
+//         pointer.setBusy();      // QApplication::overrideCursor() is the wait cursor
+//     }                           // back to the previous cursor here at the latest
 class QtBusyPointer final : public BusyPointer {
 public:
+    QtBusyPointer() = default;
+    ~QtBusyPointer() override;
+    QtBusyPointer(const QtBusyPointer &) = delete;
+    QtBusyPointer &operator=(const QtBusyPointer &) = delete;
+
     void setBusy() override;
     void setDefault() override;
+    [[nodiscard]] bool busy() const { return m_busy; }
+
+private:
+    bool m_busy = false;
 };
 
-// QMessageBox::information with one OK button and kApplicationTitle.
+// A modal QMessageBox with the information icon, one OK button, the text as
+// plain text (never rich text) and kApplicationTitle as its caption.
 class QtMessageSink final : public MessageSink {
 public:
     explicit QtMessageSink(QWidget *parent = nullptr) : m_parent(parent) {}
