@@ -1,0 +1,54 @@
+// "Exit", and closing frmMain through its frame, end the event loop at once,
+// although the results window still exists, hidden.
+#include <QTest>
+#include <QTimer>
+
+#include "parameters_test_support.h"
+
+using nv::ui::testing::ShownWindow;
+
+class WindowEndTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void exitEndsTheEventLoop();
+    void closingTheWindowEndsTheEventLoop();
+    void exitClosesAShownResultsWindow();
+};
+
+void WindowEndTest::exitEndsTheEventLoop() {
+    ShownWindow shown;
+    QVERIFY(nv::ui::resultsWindowExists());
+    QTimer::singleShot(0, &shown.window(), [&] { shown.click("cmdExit"); });
+    // A safety net: a loop that did not end would otherwise hang the test.
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!shown.window().isVisible());
+    QVERIFY(shown.messages().empty());
+}
+
+void WindowEndTest::closingTheWindowEndsTheEventLoop() {
+    ShownWindow shown;
+    shown.typeInto(0, QStringLiteral("0.5"));
+    QTimer::singleShot(0, &shown.window(), [&] { shown.window().close(); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!shown.window().isVisible());
+    QVERIFY(QApplication::topLevelWidgets().contains(&nv::ui::frmResults()));
+    QVERIFY(!nv::ui::frmResults().isVisible());
+}
+
+// Not reachable by a person (the results window is modal), but "Exit" closes
+// every window, shown or not.
+void WindowEndTest::exitClosesAShownResultsWindow() {
+    ShownWindow shown;
+    nv::ui::frmResults().show();
+    QTimer::singleShot(0, &shown.window(), [&] { shown.window().cmdExit_Click(); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!shown.window().isVisible());
+    QVERIFY(!nv::ui::frmResults().isVisible());
+}
+
+QTEST_MAIN(WindowEndTest)
+#include "window_end_test.moc"
