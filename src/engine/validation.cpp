@@ -164,9 +164,11 @@ Result<SimulationParameters, RunRefusal> checkRun(const RunInputs &inputs) noexc
     }
     parameters.days = *days;
 
-    // Both readings round half to even, so for a text such as "1.5" the days
-    // (2) outnumber the day rows (round(2.5) = 2, one of them the header).
-    if (parameters.gridRows < static_cast<std::int32_t>(parameters.days) + 1) {
+    // Both readings round half to even, so they part at an exact half: "1.5"
+    // gives 2 days but round(2.5) = 2 rows, one of them the header, and day 2
+    // would have no row; "2.5" gives 2 days but round(3.5) = 4 rows, and row
+    // 3 would go on showing a cell of an earlier run.
+    if (parameters.gridRows != static_cast<std::int32_t>(parameters.days) + 1) {
         return Failure{RunRefusal::RunsNotWhole};
     }
 

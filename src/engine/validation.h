@@ -24,14 +24,20 @@ enum class RunRefusal {
     FrequenciesNotOne,   // "Relative Frequencies must add to 1.00"
     MissingParameter,    // "You must supply values for all parameters"
     NoOrderPolicy,       // "You must select an Order Policy"
-    CostNotANumber,
-    CostOutOfRange,
-    PriceNotANumber,
-    PriceOutOfRange,
-    MeanOutOfRange,
-    RunsNotANumber,
+    CostNotANumber,      // "Cost must be a number"
+    CostOutOfRange,      // "Cost is out of range"
+    PriceNotANumber,     // "Price must be a number"
+    PriceOutOfRange,     // "Price is out of range"
+    MeanOutOfRange,      // "The mean daily demand is out of range" (Annual only)
+    RunsNotANumber,      // "Number of Runs must be a number"
+    // "Number of Runs must be from 0 to 32766": out of the double range, or
+    // fewer than one grid row, or more than 32,766 days.
     RunsOutOfRange,
+    // "Number of Runs must be a whole number": the rounded days and the
+    // rounded rows (runs + 1) do not match, as for "1.5" or "2.5".
     RunsNotWhole,
+    // "Price and Cost are too large for this Number of Runs": some daily
+    // product, daily profit or the cumulative profit could leave the range.
     AmountsOutOfRange,
 };
 
