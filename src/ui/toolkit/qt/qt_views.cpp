@@ -31,7 +31,11 @@ void QtProgressBar::setValue(float value) {
     m_value = value;
     const int shown = shownValue(value);
     if (shown != m_bar.value()) {
+        // QProgressBar may repaint itself in setValue; holding its updates
+        // keeps it to the one immediate paint below.
+        m_bar.setUpdatesEnabled(false);
         m_bar.setValue(shown);
+        m_bar.setUpdatesEnabled(true);
         m_bar.repaint();
     }
 }
