@@ -13,7 +13,6 @@ class WindowEndTest : public QObject {
 private slots:
     void exitEndsTheEventLoop();
     void closingTheWindowEndsTheEventLoop();
-    void exitClosesAShownResultsWindow();
 };
 
 void WindowEndTest::exitEndsTheEventLoop() {
@@ -35,18 +34,6 @@ void WindowEndTest::closingTheWindowEndsTheEventLoop() {
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!shown.window().isVisible());
     QVERIFY(QApplication::topLevelWidgets().contains(&nv::ui::frmResults()));
-    QVERIFY(!nv::ui::frmResults().isVisible());
-}
-
-// Not reachable by a person (the results window is modal), but "Exit" closes
-// every window, shown or not.
-void WindowEndTest::exitClosesAShownResultsWindow() {
-    ShownWindow shown;
-    nv::ui::frmResults().show();
-    QTimer::singleShot(0, &shown.window(), [&] { shown.window().cmdExit_Click(); });
-    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
-    QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(!shown.window().isVisible());
     QVERIFY(!nv::ui::frmResults().isVisible());
 }
 
