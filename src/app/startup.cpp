@@ -28,8 +28,9 @@ int runParameterWindow(const AfterShowHook &afterShow) {
 
 int runApplication(int &argc, char **argv, const AfterShowHook &afterShow) {
     QApplication application(argc, argv);
+    // The name only: a display name would be appended to every window title
+    // ("Simulation Parameters \u2014 ..."), and the titles are the windows' own.
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
     return runParameterWindow(afterShow);
 }
 

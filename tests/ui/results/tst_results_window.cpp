@@ -96,6 +96,7 @@ private slots:
     void focusOnCloseEveryShowing();
     void writesReachShownViewOnly();
     void headerStaysInViewAtLastRow();
+    void newRunShownFromTop();
     void copiedText_data();
     void copiedText();
     void ctrlCCopiesSelection_data();
@@ -411,6 +412,26 @@ void TestResultsWindow::headerStaysInViewAtLastRow() {
     const int lastVisible = grid.rowAt(grid.viewport()->height() - 2);
     QCOMPARE(lastVisible, 999);
     QCOMPARE(grid.model()->index(lastVisible, 0).data().toString(), QStringLiteral("1,000"));
+    window.hide();
+}
+
+void TestResultsWindow::newRunShownFromTop() {
+    runDays("1000");
+    FrmResults &window = frmResults();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ResultsGridView &grid = window.grdResults();
+    grid.setCurrentIndex(grid.model()->index(999, 5));
+    grid.scrollTo(grid.currentIndex());
+    QVERIFY(grid.verticalScrollBar()->value() > 0);
+    QVERIFY(grid.horizontalScrollBar()->value() > 0);
+    window.hide();
+    runDays("250");
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(grid.verticalScrollBar()->value(), 0);
+    QCOMPARE(grid.horizontalScrollBar()->value(), 0);
+    QVERIFY(!grid.selectionModel()->hasSelection());
     window.hide();
 }
 

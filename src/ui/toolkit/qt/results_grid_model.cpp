@@ -131,6 +131,7 @@ void ResultsGridModel::setGridRowCount(int rows) {
         m_rows.resize(slot(wanted));
         endRemoveRows();
     }
+    emit gridRowCountSet();
 }
 
 void ResultsGridModel::setCellText(int row, int column, std::string_view text) {

@@ -19,7 +19,9 @@
 //
 // Rules:
 // - setRowCount(n) keeps rows 0..n-1 and drops the rest; new rows are empty.
-//   The header row always stays, so a count below 1 is taken as 1.
+//   The header row always stays, so a count below 1 is taken as 1. Every
+//   call is announced (gridRowCountSet), so views can start the new table
+//   from its top.
 // - Writes outside the grid (row or column out of range) are ignored.
 // - Until an alignment is set, texts are left-aligned and vertically centred;
 //   CellAlignment::CenterCenter centres them both ways.
@@ -134,6 +136,9 @@ public:
 signals:
     // A column's width was set (columnWidthTwips gives it).
     void columnWidthChanged(int column);
+    // setGridRowCount was called (a run starts writing a new table), whether
+    // or not the count changed.
+    void gridRowCountSet();
 
 private:
     [[nodiscard]] static bool validColumn(int column) noexcept {

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <cmath>
 #include <vector>
 
@@ -40,6 +41,8 @@ ResultsGridView::ResultsGridView(QWidget *parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Whole rows, so the top row is never cut by the header.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
 
     QHeaderView *rows = verticalHeader();
     rows->hide();
@@ -55,6 +58,7 @@ ResultsGridView::ResultsGridView(QWidget *parent)
 
     connect(m_model, &ResultsGridModel::columnWidthChanged, this,
             &ResultsGridView::applyColumnWidth);
+    connect(m_model, &ResultsGridModel::gridRowCountSet, this, &ResultsGridView::startNewTable);
 }
 
 QFont ResultsGridView::gridFont() {
@@ -72,6 +76,13 @@ void ResultsGridView::applyColumnWidth(int column) {
     const int twips = m_model->columnWidthTwips(column);
     setColumnWidth(column,
                    twips < 0 ? horizontalHeader()->defaultSectionSize() : twipsToPixels(twips));
+}
+
+void ResultsGridView::startNewTable() {
+    // No current index either: a hidden view would scroll to it when shown.
+    selectionModel()->clear();
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
 }
 
 QString ResultsGridView::selectionText() const {

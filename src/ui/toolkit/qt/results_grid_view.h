@@ -12,6 +12,9 @@
 // The user may select cells, and Ctrl+C copies them as tab-separated text
 // (copiedCellsText). Cells cannot be edited. Tab leaves the grid.
 //
+// Each new table (the model's row count set by a run) is shown from its
+// top-left cell, with nothing selected.
+//
 // While the view is shown the model tells it about every cell write; while it
 // is hidden writes only store their texts, and showing it paints the current
 // texts.
@@ -29,9 +32,10 @@ class ResultsGridView final : public QTableView {
 
 public:
     static constexpr int kTwipsPerPixel = 15;
-    // 60 pixels: five such columns and the measured "Cumulative Profit"
-    // column (about 140 pixels) fill the grid beside its vertical scroll bar.
-    static constexpr int kDefaultColumnWidthTwips = 900;
+    // 64 pixels: the widest header of columns 0 to 4, "Daily Profit", fits
+    // with the header's margins. Beside the vertical scroll bar the six
+    // columns are then a little wider than the grid, which scrolls sideways.
+    static constexpr int kDefaultColumnWidthTwips = 960;
     static constexpr double kFontPointSize = 8.25;
     static inline const QColor kGridLineColour{192, 192, 192};
     static inline const QColor kEmptyAreaColour{128, 128, 128};
@@ -56,6 +60,7 @@ protected:
 
 private:
     void applyColumnWidth(int column);
+    void startNewTable();
 
     ResultsGridModel *m_model;
 };
