@@ -5,6 +5,9 @@
 //                                 frequencies 0.1, 0.2, 0.4, 0.2, 0.1 typed
 //                                 into the boxes and "Yesterday's Demand";
 //                                 rss_MB is the resident memory after the runs
+//   BM_CmdRunClickHidden/1000     the same with frmMain hidden, so the progress
+//                                 bar paints nothing: the difference is the
+//                                 cost of painting the bar during the run
 //   BM_ShowResults/32766          showing the results window over a
 //                                 32,766-day grid and painting it, then hiding
 //   BM_StartUp                    from starting the start-up probe process to
@@ -97,6 +100,19 @@ void BM_CmdRunClick(benchmark::State &state) {
     state.counters["rss_MB"] = residentMegabytes();
 }
 
+void BM_CmdRunClickHidden(benchmark::State &state) {
+    const int days = static_cast<int>(state.range(0));
+    nv::ui::FrmMain &window = parameterWindow();
+    setDays(window, days);
+    window.hide();
+    for (auto _ : state) {
+        window.cmdRun_Click();
+    }
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+    state.SetItemsProcessed(state.iterations() * days);
+}
+
 void BM_ShowResults(benchmark::State &state) {
     const int days = static_cast<int>(state.range(0));
     nv::ui::FrmMain &window = parameterWindow();
@@ -164,6 +180,7 @@ void BM_StartUp(benchmark::State &state) {
 }  // namespace
 
 BENCHMARK(BM_CmdRunClick)->Arg(1000)->Arg(32766)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CmdRunClickHidden)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowResults)->Arg(32766)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartUp)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
