@@ -47,6 +47,7 @@ private slots:
     void shownValue_data();
     void shownValue();
     void progressRepaintsOnlyWhenTheShownNumberChanges();
+    void progressRepaintsAreSpacedButReachTheEnd();
     void busyPointerIsSetOnceAndRestoredOnce();
     void busyPointerRestoresWhenDestroyed();
     void busyPointerLeavesOthersCursors();
@@ -93,7 +94,7 @@ void QtViewsTest::progressRepaintsOnlyWhenTheShownNumberChanges() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(20);
     PaintCounter counter(bar);
-    QtProgressBar progress(*bar);
+    QtProgressBar progress(*bar, 0);
     progress.setValue(0.3f);  // still shows 0
     QCOMPARE(counter.paints, 0);
     progress.setValue(1.0f);  // painted now, once, without the event loop
@@ -104,6 +105,27 @@ void QtViewsTest::progressRepaintsOnlyWhenTheShownNumberChanges() {
     progress.setValue(57.0f);
     QCOMPARE(counter.paints, 2);
     QCOMPARE(bar->value(), 57);
+}
+
+void QtViewsTest::progressRepaintsAreSpacedButReachTheEnd() {
+    QWidget window;
+    auto *bar = new QProgressBar(&window);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setGeometry(10, 10, 97, 17);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(20);
+    PaintCounter counter(bar);
+    QtProgressBar progress(*bar, 60'000);  // far longer than this test takes
+    progress.setValue(1.0f);               // the first change paints at once
+    QCOMPARE(counter.paints, 1);
+    progress.setValue(2.0f);  // too soon: shown by a later paint
+    progress.setValue(50.0f);
+    QCOMPARE(counter.paints, 1);
+    QCOMPARE(bar->value(), 50);
+    progress.setValue(100.0f);  // the end is always painted
+    QCOMPARE(counter.paints, 2);
 }
 
 void QtViewsTest::busyPointerIsSetOnceAndRestoredOnce() {

@@ -36,7 +36,13 @@ void QtProgressBar::setValue(float value) {
         m_bar.setUpdatesEnabled(false);
         m_bar.setValue(shown);
         m_bar.setUpdatesEnabled(true);
-        m_bar.repaint();
+        const bool due = !m_sinceRepaint.isValid() ||
+                         m_sinceRepaint.elapsed() >= m_minRepaintIntervalMs ||
+                         shown == static_cast<int>(kProgressMax);
+        if (due) {
+            m_bar.repaint();
+            m_sinceRepaint.start();
+        }
     }
 }
 

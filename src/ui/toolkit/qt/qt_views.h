@@ -2,6 +2,7 @@
 // controls, the pointer, the message box and text measuring.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <string_view>
 
@@ -29,7 +30,13 @@ inline constexpr const char *kApplicationTitle = "Newsvendor Simulation";
 //     progress.setValue(40.4f);   // bar->value() == 40, painted now
 class QtProgressBar final : public ProgressBar {
 public:
-    explicit QtProgressBar(QProgressBar &bar) : m_bar(bar) {}
+    // A run does not return to the event loop, so the bar is repainted at
+    // once when the number it shows changes: at most once per
+    // minRepaintIntervalMs (0: every change), and always when it reaches 100.
+    // Skipped steps are painted by the next repaint or the event loop.
+    static constexpr int kDefaultRepaintIntervalMs = 16;
+    explicit QtProgressBar(QProgressBar &bar, int minRepaintIntervalMs = kDefaultRepaintIntervalMs)
+        : m_bar(bar), m_minRepaintIntervalMs(minRepaintIntervalMs) {}
     void setValue(float value) override;
     [[nodiscard]] float value() const { return m_value; }
     // The whole number the bar shows for a value.
@@ -37,6 +44,8 @@ public:
 
 private:
     QProgressBar &m_bar;
+    int m_minRepaintIntervalMs;
+    QElapsedTimer m_sinceRepaint;
     float m_value = 0;
 };
 
