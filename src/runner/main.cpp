@@ -1,5 +1,7 @@
 // newsvendor-run: the headless front end. Everything but the process's own
 // streams, arguments and locale lives in runRunner.
+#include <unistd.h>
+
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,6 @@ int main(int argc, char **argv) {
     for (int i = 1; i < argc; ++i) {
         args.emplace_back(argv[i]);
     }
-    return nv::runner::runRunner(args, std::cin, std::cout, std::cerr,
-                                 nv::ui::systemNumberLocale());
+    return nv::runner::runRunner(args, std::cin, std::cout, std::cerr, nv::ui::systemNumberLocale(),
+                                 isatty(STDERR_FILENO) == 1);
 }

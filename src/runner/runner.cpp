@@ -11,6 +11,7 @@
 #include "engine/results_table.h"
 #include "engine/simulation.h"
 #include "engine/validation.h"
+#include "runner/analyze.h"
 #include "runner/draws.h"
 #include "runner/runner_options.h"
 #include "runner/runner_output.h"
@@ -171,15 +172,19 @@ int run(const RunCommand &command, std::istream &in, std::ostream &out, std::ost
 }  // namespace
 
 int runRunner(std::span<const std::string_view> args, std::istream &in, std::ostream &out,
-              std::ostream &err, const NumberLocale &locale) {
+              std::ostream &err, const NumberLocale &locale, bool errIsTerminal) {
     const auto parsed = parseCommandLine(args);
     if (!parsed) {
-        return usageFailure(err, parsed.error().message);
+        err << parsed.error().message << '\n' << usageText(parsed.error().topic);
+        return kExitUsage;
     }
-    if (std::holds_alternative<HelpRequest>(*parsed)) {
-        out << usageText();
+    if (const auto *help = std::get_if<HelpRequest>(&*parsed)) {
+        out << usageText(help->topic);
         out.flush();
         return out ? kExitCompleted : kExitRefused;
+    }
+    if (const auto *analyze = std::get_if<AnalyzeCommand>(&*parsed)) {
+        return runAnalyze(*analyze, out, err, errIsTerminal);
     }
     return run(std::get<RunCommand>(*parsed), in, out, err, locale);
 }

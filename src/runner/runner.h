@@ -13,6 +13,11 @@
 //      count, bad seed, --seed with --draws, a draws file that cannot be
 //      read): a one-line message and the usage on err, nothing on out.
 //
+// "analyze" as the first argument runs runAnalyze instead (runner/analyze.h);
+// its exit statuses have the same meaning, and its usage errors print its own
+// usage. errIsTerminal tells it whether err is a terminal, where it may show
+// its progress.
+//
 //     std::array<std::string_view, 6> args{"--freq", "0.1,0.2,0.4,0.2,0.1",
 //                                          "--policy", "yesterday", "--seed", "1"};
 //     int status = nv::runner::runRunner(args, std::cin, std::cout, std::cerr, locale);
@@ -38,6 +43,7 @@ inline constexpr std::size_t kMaxDrawsBytes = std::size_t{64} << 20;
 // args are the arguments after the program name; in is read only for
 // "--draws -".
 [[nodiscard]] int runRunner(std::span<const std::string_view> args, std::istream &in,
-                            std::ostream &out, std::ostream &err, const NumberLocale &locale);
+                            std::ostream &out, std::ostream &err, const NumberLocale &locale,
+                            bool errIsTerminal = false);
 
 }  // namespace nv::runner

@@ -1,5 +1,6 @@
 #include "runner/runner_options.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <limits>
@@ -16,10 +17,12 @@ constexpr std::string_view kUsage =
     "Usage: newsvendor-run [--runs TEXT] [--price TEXT] [--cost TEXT]\n"
     "                      [--freq T30,T40,T50,T60,T70] [--policy yesterday|annual]\n"
     "                      [--seed N | --draws FILE] [--format table|tsv|csv]\n"
+    "       newsvendor-run analyze [OPTIONS]   (see newsvendor-run analyze --help)\n"
     "       newsvendor-run --help\n"
     "\n"
     "Simulates the trade in one perishable item day by day, as the Run Simulation\n"
-    "command does, and prints the results grid.\n"
+    "command does, and prints the results grid. \"analyze\" compares the ordering\n"
+    "rules instead: exact expectations and paired replications.\n"
     "\n"
     "  --runs TEXT    Number of Runs: the number of simulated days (default 250)\n"
     "  --price TEXT   unit selling price (default 4.60)\n"
@@ -38,8 +41,37 @@ constexpr std::string_view kUsage =
     "\n"
     "Exit status: 0 after a run, 1 when the run is refused, 2 for a usage error.\n";
 
+constexpr std::string_view kAnalyzeUsage =
+    "Usage: newsvendor-run analyze [--runs TEXT] [--price TEXT] [--cost TEXT]\n"
+    "                              [--freq T30,T40,T50,T60,T70] [--policy yesterday|annual]\n"
+    "                              [--replications R] [--seed N] [--format table|csv|json]\n"
+    "       newsvendor-run analyze --help\n"
+    "\n"
+    "Compares the ordering rules Yesterday's Demand, Average Annual Demand and the\n"
+    "best fixed order (the critical-fractile quantity) for the run's parameters:\n"
+    "their exact expected amounts, then R replications of the run with all rules\n"
+    "on the same demands, summarised per rule and per pair of rules.\n"
+    "\n"
+    "  --runs, --price, --cost, --freq  as for a run; they are checked as a run\n"
+    "                 checks them\n"
+    "  --policy WORD  yesterday or annual: check the inputs as a run with that\n"
+    "                 policy would (default: as with yesterday); all rules are\n"
+    "                 compared either way\n"
+    "  --replications R\n"
+    "                 the number of replications, 1 to 1,000,000 (default 1000)\n"
+    "  --seed N       seed of the replications, 0 to 18446744073709551615\n"
+    "                 (default: from the clock; the seed used is printed)\n"
+    "  --format WORD  table (default), csv or json\n"
+    "  --help         print this help\n"
+    "\n"
+    "Exit status: 0 after an analysis, 1 when it is refused, 2 for a usage error.\n";
+
 UsageError usageError(std::string message) {
-    return UsageError{std::move(message)};
+    return UsageError{std::move(message), UsageTopic::Run};
+}
+
+UsageError analyzeUsageError(std::string message) {
+    return UsageError{std::move(message), UsageTopic::Analyze};
 }
 
 std::string quoted(std::string_view text) {
@@ -61,15 +93,19 @@ enum class OptionsOutcome { Parsed, Help };
 template <class Target>
 Result<OptionsOutcome, UsageError> parseOptions(std::span<const std::string_view> args,
                                                 std::span<const OptionSpec<Target>> options,
-                                                Target &target) {
+                                                Target &target,
+                                                UsageTopic topic = UsageTopic::Run) {
+    const auto topicError = [topic](std::string message) {
+        return UsageError{std::move(message), topic};
+    };
     std::vector<bool> seen(options.size(), false);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (!arg.starts_with("--")) {
             if (arg.starts_with("-") && arg.size() > 1) {
-                return Failure{usageError("Unknown option " + quoted(arg))};
+                return Failure{topicError("Unknown option " + quoted(arg))};
             }
-            return Failure{usageError("Unexpected argument " + quoted(arg))};
+            return Failure{topicError("Unexpected argument " + quoted(arg))};
         }
         const std::size_t equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
@@ -77,7 +113,7 @@ Result<OptionsOutcome, UsageError> parseOptions(std::span<const std::string_view
             equals == std::string_view::npos ? std::nullopt : std::optional(arg.substr(equals + 1));
         if (name == "--help") {
             if (inlineValue) {
-                return Failure{usageError("Option --help takes no value")};
+                return Failure{topicError("Option --help takes no value")};
             }
             return OptionsOutcome::Help;
         }
@@ -86,11 +122,11 @@ Result<OptionsOutcome, UsageError> parseOptions(std::span<const std::string_view
             ++index;
         }
         if (index == options.size()) {
-            return Failure{usageError("Unknown option " + quoted(name))};
+            return Failure{topicError("Unknown option " + quoted(name))};
         }
         const OptionSpec<Target> &option = options[index];
         if (seen[index]) {
-            return Failure{usageError("Option " + std::string(name) + " is given twice")};
+            return Failure{topicError("Option " + std::string(name) + " is given twice")};
         }
         seen[index] = true;
         std::string_view value;
@@ -100,10 +136,10 @@ Result<OptionsOutcome, UsageError> parseOptions(std::span<const std::string_view
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                return Failure{usageError("Option " + std::string(name) + " needs a value")};
+                return Failure{topicError("Option " + std::string(name) + " needs a value")};
             }
         } else if (inlineValue) {
-            return Failure{usageError("Option " + std::string(name) + " takes no value")};
+            return Failure{topicError("Option " + std::string(name) + " takes no value")};
         }
         if (std::optional<UsageError> error = option.apply(target, value)) {
             return Failure{std::move(*error)};
@@ -119,7 +155,9 @@ struct RunTarget {
     bool drawsGiven = false;
 };
 
-std::optional<UsageError> applyFrequencies(RunTarget &target, std::string_view value) {
+// The five --freq texts into distribution; a usage message for a bad count.
+std::optional<std::string> readFrequencies(DemandDistribution &distribution,
+                                           std::string_view value) {
     std::array<std::string_view, kDemandClasses> texts{};
     std::size_t count = 0;
     std::size_t start = 0;
@@ -136,22 +174,45 @@ std::optional<UsageError> applyFrequencies(RunTarget &target, std::string_view v
         start = comma + 1;
     }
     if (count != kDemandClasses) {
-        return usageError("--freq needs five frequencies separated by commas, not " +
-                          std::to_string(count));
+        return "--freq needs five frequencies separated by commas, not " + std::to_string(count);
     }
     for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
-        target.command.inputs.distribution.setFrequency(cls, storedFrequency(texts[cls]));
+        distribution.setFrequency(cls, storedFrequency(texts[cls]));
+    }
+    return std::nullopt;
+}
+
+// --policy: sets one of the two option states; false for a bad word.
+bool readPolicy(RunInputs &inputs, std::string_view value) {
+    if (value == "yesterday") {
+        inputs.yesterdaySelected = true;
+    } else if (value == "annual") {
+        inputs.annualSelected = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::string badPolicyMessage(std::string_view value) {
+    return "Unknown order policy " + quoted(value) + ": use yesterday or annual";
+}
+
+std::string badSeedMessage(std::string_view value) {
+    return "Bad seed " + quoted(value) + ": use a whole number from 0 to 18446744073709551615";
+}
+
+std::optional<UsageError> applyFrequencies(RunTarget &target, std::string_view value) {
+    if (std::optional<std::string> message =
+            readFrequencies(target.command.inputs.distribution, value)) {
+        return usageError(std::move(*message));
     }
     return std::nullopt;
 }
 
 std::optional<UsageError> applyPolicy(RunTarget &target, std::string_view value) {
-    if (value == "yesterday") {
-        target.command.inputs.yesterdaySelected = true;
-    } else if (value == "annual") {
-        target.command.inputs.annualSelected = true;
-    } else {
-        return usageError("Unknown order policy " + quoted(value) + ": use yesterday or annual");
+    if (!readPolicy(target.command.inputs, value)) {
+        return usageError(badPolicyMessage(value));
     }
     return std::nullopt;
 }
@@ -159,8 +220,7 @@ std::optional<UsageError> applyPolicy(RunTarget &target, std::string_view value)
 std::optional<UsageError> applySeed(RunTarget &target, std::string_view value) {
     const std::optional<std::uint64_t> seed = parseSeed(value);
     if (!seed) {
-        return usageError("Bad seed " + quoted(value) +
-                          ": use a whole number from 0 to 18446744073709551615");
+        return usageError(badSeedMessage(value));
     }
     target.command.random = FixedSeed{*seed};
     target.seedGiven = true;
@@ -227,13 +287,110 @@ Result<Command, UsageError> parseRunCommand(std::span<const std::string_view> ar
     return Command{std::move(target.command)};
 }
 
-// The subcommands, by the name given as the first argument. None yet: a
-// later one ("analyze") gets its own entry and option table.
+// The options of analyze. The run's parameter options read the same way;
+// --policy only chooses the option state the run's checks see, so giving it
+// replaces the default selection of Yesterday's Demand.
+struct AnalyzeTarget {
+    AnalyzeCommand command;
+};
+
+std::optional<UsageError> applyAnalyzeFrequencies(AnalyzeTarget &target, std::string_view value) {
+    if (std::optional<std::string> message =
+            readFrequencies(target.command.inputs.distribution, value)) {
+        return analyzeUsageError(std::move(*message));
+    }
+    return std::nullopt;
+}
+
+std::optional<UsageError> applyAnalyzePolicy(AnalyzeTarget &target, std::string_view value) {
+    RunInputs &inputs = target.command.inputs;
+    inputs.yesterdaySelected = false;
+    inputs.annualSelected = false;
+    if (!readPolicy(inputs, value)) {
+        return analyzeUsageError(badPolicyMessage(value));
+    }
+    return std::nullopt;
+}
+
+std::optional<UsageError> applyReplications(AnalyzeTarget &target, std::string_view value) {
+    const std::optional<std::int64_t> replications = parseReplications(value);
+    if (!replications) {
+        return analyzeUsageError("Bad number of replications " + quoted(value) +
+                                 ": use a whole number from 1 to 1000000");
+    }
+    target.command.replications = *replications;
+    return std::nullopt;
+}
+
+std::optional<UsageError> applyAnalyzeSeed(AnalyzeTarget &target, std::string_view value) {
+    const std::optional<std::uint64_t> seed = parseSeed(value);
+    if (!seed) {
+        return analyzeUsageError(badSeedMessage(value));
+    }
+    target.command.seed = *seed;
+    return std::nullopt;
+}
+
+std::optional<UsageError> applyAnalyzeFormat(AnalyzeTarget &target, std::string_view value) {
+    if (value == "table") {
+        target.command.format = AnalysisFormat::Table;
+    } else if (value == "csv") {
+        target.command.format = AnalysisFormat::Csv;
+    } else if (value == "json") {
+        target.command.format = AnalysisFormat::Json;
+    } else {
+        return analyzeUsageError("Unknown format " + quoted(value) + ": use table, csv or json");
+    }
+    return std::nullopt;
+}
+
+constexpr std::array<OptionSpec<AnalyzeTarget>, 9> kAnalyzeOptions{{
+    {"--runs", true,
+     [](AnalyzeTarget &t, std::string_view v) -> std::optional<UsageError> {
+         t.command.inputs.runsText = std::string(v);
+         return std::nullopt;
+     }},
+    {"--price", true,
+     [](AnalyzeTarget &t, std::string_view v) -> std::optional<UsageError> {
+         t.command.inputs.priceText = std::string(v);
+         return std::nullopt;
+     }},
+    {"--cost", true,
+     [](AnalyzeTarget &t, std::string_view v) -> std::optional<UsageError> {
+         t.command.inputs.costText = std::string(v);
+         return std::nullopt;
+     }},
+    {"--freq", true, applyAnalyzeFrequencies},
+    {"--policy", true, applyAnalyzePolicy},
+    {"--replications", true, applyReplications},
+    {"--seed", true, applyAnalyzeSeed},
+    {"--format", true, applyAnalyzeFormat},
+    // Named so that it is refused with its reason rather than as unknown:
+    // each replication draws its own demands from the seed.
+    {"--draws", true,
+     [](AnalyzeTarget &, std::string_view) -> std::optional<UsageError> {
+         return analyzeUsageError("Option --draws cannot be used with analyze");
+     }},
+}};
+
+Result<Command, UsageError> parseAnalyzeCommand(std::span<const std::string_view> args) {
+    AnalyzeTarget target;
+    auto outcome = parseOptions<AnalyzeTarget>(args, kAnalyzeOptions, target, UsageTopic::Analyze);
+    if (!outcome) {
+        return Failure{outcome.error()};
+    }
+    if (*outcome == OptionsOutcome::Help) {
+        return Command{HelpRequest{UsageTopic::Analyze}};
+    }
+    return Command{std::move(target.command)};
+}
+
+// The subcommands, by the name given as the first argument.
 struct CommandSpec {
     std::string_view name;
     Result<Command, UsageError> (*parse)(std::span<const std::string_view> args);
 };
-constexpr std::array<CommandSpec, 0> kSubcommands{};
+constexpr std::array<CommandSpec, 1> kSubcommands{{{"analyze", parseAnalyzeCommand}}};
 
 }  // namespace
 
@@ -248,8 +405,8 @@ Result<Command, UsageError> parseCommandLine(std::span<const std::string_view> a
     return parseRunCommand(args);
 }
 
-std::string_view usageText() noexcept {
-    return kUsage;
+std::string_view usageText(UsageTopic topic) noexcept {
+    return topic == UsageTopic::Analyze ? kAnalyzeUsage : kUsage;
 }
 
 std::optional<Currency> storedFrequency(std::string_view text) noexcept {
@@ -273,6 +430,26 @@ std::optional<std::uint64_t> parseSeed(std::string_view text) noexcept {
         value = value * 10 + digit;
     }
     return value;
+}
+
+std::optional<std::int64_t> parseReplications(std::string_view text) noexcept {
+    const bool negative = text.starts_with('-');
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max();
+    std::int64_t magnitude = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        const std::int64_t digit = c - '0';
+        magnitude = magnitude > (kLimit - digit) / 10 ? kLimit : magnitude * 10 + digit;
+    }
+    return negative ? -magnitude : magnitude;
 }
 
 }  // namespace nv::runner

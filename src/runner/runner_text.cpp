@@ -74,6 +74,10 @@ std::size_t codePointCount(std::string_view text) noexcept {
     return count;
 }
 
+std::size_t utf8SequenceLength(std::string_view text) noexcept {
+    return sequenceLength(text);
+}
+
 bool isValidUtf8(std::string_view text) noexcept {
     while (!text.empty()) {
         const std::size_t length = sequenceLength(text);

@@ -22,6 +22,10 @@ namespace nv::runner {
 // (U+D800..U+DFFF), nothing above U+10FFFF.
 [[nodiscard]] bool isValidUtf8(std::string_view text) noexcept;
 
+// The length of the well-formed UTF-8 sequence text starts with (1 to 4), or
+// 0 when its first byte starts none (or text is empty).
+[[nodiscard]] std::size_t utf8SequenceLength(std::string_view text) noexcept;
+
 // A user's text as it may be shown inside a one-line message: well-formed
 // UTF-8 sequences of printable characters are kept; ASCII control bytes, DEL,
 // the C1 controls U+0080..U+009F and bytes that are not well-formed UTF-8

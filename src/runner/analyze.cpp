@@ -1,0 +1,88 @@
+#include "runner/analyze.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "engine/analysis/analysis_parameters.h"
+#include "engine/analysis/expectations.h"
+#include "runner/analysis_output.h"
+#include "runner/runner.h"
+#include "support/random_source.h"
+
+namespace nv::runner {
+
+int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &err,
+               bool errIsTerminal) {
+    RunInputs inputs = command.inputs;
+    if (!inputs.yesterdaySelected && !inputs.annualSelected) {
+        inputs.yesterdaySelected = true;
+    }
+    const std::string_view checkedPolicy =
+        inputs.annualSelected ? ruleKey(AnalysisRule::Annual) : ruleKey(AnalysisRule::Yesterday);
+
+    const auto parameters = AnalysisParameters::fromInputs(inputs);
+    if (!parameters) {
+        err << analysisMessage(parameters.error()) << '\n';
+        return kExitRefused;
+    }
+    if (command.replications < kMinReplications || command.replications > kMaxReplications) {
+        err << analysisMessage(AnalysisFailure{AnalysisError::ReplicationsOutOfRange,
+                                               RunRefusal::FrequenciesNotOne})
+            << '\n';
+        return kExitRefused;
+    }
+
+    ReplicationOptions options;
+    options.replications = command.replications;
+    options.seed = command.seed.value_or(clockSeed());
+    const Expectations expectations = exactExpectations(*parameters);
+    TerminalProgress progress(err, errIsTerminal);
+    const auto summary = runReplications(*parameters, options, &progress);
+    if (!summary) {
+        err << analysisMessage(summary.error()) << '\n';
+        return kExitRefused;
+    }
+
+    writeAnalysis(AnalysisReport{*parameters, expectations, *summary, checkedPolicy,
+                                 !command.seed.has_value()},
+                  command.format, out);
+    out.flush();
+    if (!out) {
+        err << "Cannot write the results\n";
+        return kExitRefused;
+    }
+    return kExitCompleted;
+}
+
+TerminalProgress::TerminalProgress(std::ostream &err, bool enabled,
+                                   std::function<Clock::time_point()> now)
+    : m_err(err), m_enabled(enabled), m_now(std::move(now)) {}
+
+bool TerminalProgress::report(std::int64_t done, std::int64_t total) noexcept {
+    if (!m_enabled) {
+        return false;
+    }
+    const Clock::time_point now = m_now();
+    if (!m_started) {
+        m_started = true;
+        m_start = now;
+    }
+    if (done >= total) {
+        if (m_shownWidth > 0) {
+            m_err << '\r' << std::string(m_shownWidth, ' ') << '\r' << std::flush;
+            m_shownWidth = 0;
+        }
+        return false;
+    }
+    if (now - m_start < kShowAfter || (m_shownWidth > 0 && now - m_lastShown < kInterval)) {
+        return false;
+    }
+    const std::string line = "Replications: " + groupedCount(done) + " / " + groupedCount(total);
+    m_err << '\r' << line << std::flush;
+    m_shownWidth = std::max(m_shownWidth, line.size());
+    m_lastShown = now;
+    return false;
+}
+
+}  // namespace nv::runner

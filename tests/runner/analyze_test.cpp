@@ -1,0 +1,169 @@
+// "newsvendor-run analyze" in one process: it refuses what a run refuses with
+// the run's own message, then what only the analysis refuses, then the
+// replications out of range; and the seed decides the output.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runner/runner.h"
+
+namespace nv::runner {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome runWith(const std::vector<std::string> &args) {
+    std::vector<std::string_view> views(args.begin(), args.end());
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome outcome;
+    outcome.status = runRunner(views, in, out, err, NumberLocale{});
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+const std::vector<std::string> kValid = {"--freq", "0.1,0.2,0.4,0.2,0.1", "--seed", "3"};
+
+std::vector<std::string> joined(std::vector<std::string> a, const std::vector<std::string> &b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// ---- The run's refusals, word for word --------------------------------------------
+
+struct RunRefusalCase {
+    const char *name;
+    std::vector<std::string> args;  // parameter options; the policy is added below
+    const char *policy;             // given to both; "": the run gets yesterday, analyze none
+};
+
+class AnalyzeRefusesAsTheRun : public ::testing::TestWithParam<RunRefusalCase> {};
+
+TEST_P(AnalyzeRefusesAsTheRun, WithTheRunsMessageAndStatus) {
+    const std::string policy = GetParam().policy;
+    const std::vector<std::string> policyArgs = {"--policy", policy.empty() ? "yesterday" : policy};
+    const Outcome run = runWith(joined(joined(GetParam().args, policyArgs), {"--seed", "1"}));
+    ASSERT_EQ(run.status, 1) << "the run itself must refuse: " << run.err;
+
+    std::vector<std::string> analyzeArgs = joined({"analyze"}, GetParam().args);
+    if (!policy.empty()) {
+        analyzeArgs = joined(analyzeArgs, {"--policy", policy});
+    }
+    const Outcome analysis = runWith(joined(analyzeArgs, {"--seed", "1", "--replications", "0"}));
+    EXPECT_EQ(analysis.status, 1);
+    EXPECT_EQ(analysis.err, run.err);
+    EXPECT_EQ(analysis.out, "");
+}
+
+const std::vector<std::string> kFreq = {"--freq", "0.1,0.2,0.4,0.2,0.1"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Runner, AnalyzeRefusesAsTheRun,
+    ::testing::Values(
+        RunRefusalCase{"NoFrequencies", {}, ""},
+        RunRefusalCase{"FrequenciesShort", {"--freq", "0.2,0.2,0.2,0.2,0.1999"}, ""},
+        RunRefusalCase{"EmptyRuns", joined(kFreq, {"--runs", ""}), ""},
+        RunRefusalCase{"EmptyPrice", joined(kFreq, {"--price", ""}), "annual"},
+        RunRefusalCase{"EmptyCost", joined(kFreq, {"--cost="}), ""},
+        RunRefusalCase{"CostNotANumber", joined(kFreq, {"--cost", "x"}), ""},
+        RunRefusalCase{"CostOutOfRange", joined(kFreq, {"--cost", "1e15"}), ""},
+        RunRefusalCase{"PriceNotANumber", joined(kFreq, {"--price", "4.30$"}), ""},
+        RunRefusalCase{"PriceOutOfRange", joined(kFreq, {"--price", "-1e16"}), "annual"},
+        RunRefusalCase{"RunsNotANumber", joined(kFreq, {"--runs", "abc"}), ""},
+        RunRefusalCase{"RunsGrouped", joined(kFreq, {"--runs", "1,000"}), ""},
+        RunRefusalCase{"RunsAboveTheCounter", joined(kFreq, {"--runs", "32767"}), ""},
+        RunRefusalCase{"RunsNegative", joined(kFreq, {"--runs", "-2"}), ""},
+        RunRefusalCase{"RunsHalf", joined(kFreq, {"--runs", "2.5"}), ""},
+        RunRefusalCase{"AmountsTooLarge",
+                       joined(kFreq, {"--price", "900000000000000", "--cost", "0"}), ""},
+        // Under Average Annual Demand the run orders the mean (here far below
+        // 0), so the run's own checks refuse the amounts; the same frequencies
+        // checked as for Yesterday's Demand reach the analysis's own check
+        // (AnalysisRefusals below).
+        RunRefusalCase{
+            "AnnualOrderOutOfReach", {"--freq", "4000000000000,0,0,0,-3999999999999"}, "annual"}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+// ---- The analysis's own refusals, after the run's checks ---------------------------------
+
+struct AnalysisRefusalCase {
+    const char *name;
+    std::vector<std::string> args;  // after "analyze"
+    std::string message;
+};
+
+class AnalysisRefusal : public ::testing::TestWithParam<AnalysisRefusalCase> {};
+
+TEST_P(AnalysisRefusal, PrintsOnlyItsMessage) {
+    const Outcome outcome = runWith(joined({"analyze"}, GetParam().args));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, GetParam().message + "\n");
+    EXPECT_EQ(outcome.out, "");
+}
+
+const std::string kReplicationsRange = "Replications must be from 1 to 1,000,000";
+
+INSTANTIATE_TEST_SUITE_P(
+    Runner, AnalysisRefusal,
+    ::testing::Values(
+        AnalysisRefusalCase{"NegativeFrequency",
+                            {"--freq", "4000000000000,0,0,0,-3999999999999"},
+                            "Relative Frequencies must not be negative for the analysis"},
+        AnalysisRefusalCase{"PriceZero", joined(kFreq, {"--price", "0", "--cost", "0"}),
+                            "Price must be greater than 0 for the analysis"},
+        AnalysisRefusalCase{"NoDays", joined(kFreq, {"--runs", "0"}),
+                            "Number of Runs must be at least 1 for the analysis"},
+        // The inputs are checked before the replications.
+        AnalysisRefusalCase{"InputsBeforeReplications",
+                            joined(kFreq, {"--runs", "0", "--replications", "0"}),
+                            "Number of Runs must be at least 1 for the analysis"},
+        AnalysisRefusalCase{"ZeroReplications", joined(kValid, {"--replications", "0"}),
+                            kReplicationsRange},
+        AnalysisRefusalCase{"NegativeReplications", joined(kValid, {"--replications", "-5"}),
+                            kReplicationsRange},
+        AnalysisRefusalCase{"OneTooMany", joined(kValid, {"--replications", "1000001"}),
+                            kReplicationsRange},
+        AnalysisRefusalCase{"BeyondInt64",
+                            joined(kValid, {"--replications", "-99999999999999999999"}),
+                            kReplicationsRange}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+TEST(AnalyzeInProcess, TheRangeEndsAreAccepted) {
+    const Outcome one = runWith(joined({"analyze"}, joined(kValid, {"--replications", "1"})));
+    EXPECT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(one.err, "");
+    EXPECT_NE(one.out.find("Replications: 1 run of 250 days"), std::string::npos) << one.out;
+}
+
+TEST(AnalyzeInProcess, TheSeedAloneDecidesTheOutput) {
+    const std::vector<std::string> args =
+        joined({"analyze", "--format", "csv", "--replications", "300"}, kValid);
+    const Outcome first = runWith(args);
+    const Outcome second = runWith(args);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, second.out);
+    const Outcome other = runWith({"analyze", "--format", "csv", "--replications", "300", "--freq",
+                                   "0.1,0.2,0.4,0.2,0.1", "--seed", "4"});
+    ASSERT_EQ(other.status, 0);
+    EXPECT_NE(first.out, other.out);
+}
+
+TEST(AnalyzeInProcess, WithoutASeedTheClockSeedIsPrinted) {
+    const Outcome outcome = runWith(
+        {"analyze", "--freq", "0.1,0.2,0.4,0.2,0.1", "--replications", "2", "--format", "csv"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find("\r\ninputs,,seed,"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\r\ninputs,,seed_from_clock,true,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace nv::runner
