@@ -14,7 +14,11 @@
 //     line that is not blank; a refused file names a line that exists, is not
 //     blank, and holds the text reported;
 //   - a whole run exits 0, 1 or 2; only 0 prints to stdout, in as many lines
-//     as the grid has rows; 1 prints one line; 2 ends with the usage.
+//     as the grid has rows; 1 prints one line; 2 ends with the usage;
+//   - "analyze" as the first argument: its usage errors come with its usage;
+//     a small analysis with a fixed seed is run whole, and completes exactly
+//     when its checks and the replications range accept it, refusing with
+//     the checks' message otherwise.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +31,8 @@
 #include <variant>
 #include <vector>
 
+#include "engine/analysis/analysis_parameters.h"
+#include "engine/analysis/replications.h"
 #include "engine/validation.h"
 #include "runner/draws.h"
 #include "runner/runner.h"
@@ -36,6 +42,7 @@
 
 namespace {
 
+using nv::runner::AnalyzeCommand;
 using nv::runner::Command;
 using nv::runner::RunCommand;
 
@@ -104,8 +111,18 @@ bool sameCommand(const Command &a, const Command &b) {
     if (a.index() != b.index()) {
         return false;
     }
-    if (std::holds_alternative<nv::runner::HelpRequest>(a)) {
-        return true;
+    if (const auto *help = std::get_if<nv::runner::HelpRequest>(&a)) {
+        return *help == std::get<nv::runner::HelpRequest>(b);
+    }
+    if (const auto *p = std::get_if<AnalyzeCommand>(&a)) {
+        const AnalyzeCommand &q = std::get<AnalyzeCommand>(b);
+        return p->inputs.runsText == q.inputs.runsText &&
+               p->inputs.priceText == q.inputs.priceText &&
+               p->inputs.costText == q.inputs.costText &&
+               p->inputs.distribution == q.inputs.distribution &&
+               p->inputs.yesterdaySelected == q.inputs.yesterdaySelected &&
+               p->inputs.annualSelected == q.inputs.annualSelected &&
+               p->replications == q.replications && p->seed == q.seed && p->format == q.format;
     }
     const RunCommand &x = std::get<RunCommand>(a);
     const RunCommand &y = std::get<RunCommand>(b);
@@ -134,21 +151,58 @@ std::optional<std::string> frequencyText(std::optional<nv::Currency> frequency) 
     return std::string(units < 0 ? "-" : "") + std::to_string(magnitude / 10'000) + "." + fraction;
 }
 
-// The command written back out as arguments, or nothing when a frequency
+// The parameter options of inputs as arguments, or nothing when a frequency
 // cannot be written exactly.
-std::optional<std::vector<std::string>> writtenBack(const RunCommand &command) {
-    std::vector<std::string> args = {"--runs=" + command.inputs.runsText,
-                                     "--price=" + command.inputs.priceText,
-                                     "--cost=" + command.inputs.costText};
+std::optional<std::vector<std::string>> parameterArgs(const nv::RunInputs &inputs) {
+    std::vector<std::string> args = {"--runs=" + inputs.runsText, "--price=" + inputs.priceText,
+                                     "--cost=" + inputs.costText};
     std::string freq = "--freq=";
     for (std::size_t cls = 0; cls < nv::kDemandClasses; ++cls) {
-        const auto text = frequencyText(command.inputs.distribution.frequency(cls));
+        const auto text = frequencyText(inputs.distribution.frequency(cls));
         if (!text) {
             return std::nullopt;
         }
         freq += (cls > 0 ? "," : "") + *text;
     }
     args.push_back(freq);
+    return args;
+}
+
+// The analysis written back out as arguments.
+std::optional<std::vector<std::string>> writtenBack(const AnalyzeCommand &command) {
+    auto parameters = parameterArgs(command.inputs);
+    if (!parameters) {
+        return std::nullopt;
+    }
+    std::vector<std::string> args = {"analyze"};
+    args.insert(args.end(), parameters->begin(), parameters->end());
+    args.emplace_back(command.inputs.annualSelected ? "--policy=annual" : "--policy=yesterday");
+    args.push_back("--replications=" + std::to_string(command.replications));
+    if (command.seed) {
+        args.push_back("--seed=" + std::to_string(*command.seed));
+    }
+    switch (command.format) {
+        case nv::runner::AnalysisFormat::Table:
+            args.emplace_back("--format=table");
+            break;
+        case nv::runner::AnalysisFormat::Csv:
+            args.emplace_back("--format=csv");
+            break;
+        case nv::runner::AnalysisFormat::Json:
+            args.emplace_back("--format=json");
+            break;
+    }
+    return args;
+}
+
+// The command written back out as arguments, or nothing when a frequency
+// cannot be written exactly.
+std::optional<std::vector<std::string>> writtenBack(const RunCommand &command) {
+    auto parameters = parameterArgs(command.inputs);
+    if (!parameters) {
+        return std::nullopt;
+    }
+    std::vector<std::string> args = std::move(*parameters);
     if (command.inputs.yesterdaySelected) {
         args.emplace_back("--policy=yesterday");
     }
@@ -175,6 +229,31 @@ std::optional<std::vector<std::string>> writtenBack(const RunCommand &command) {
     return args;
 }
 
+void checkAnalysisLine(const std::vector<std::string_view> &args, const AnalyzeCommand &command) {
+    check(command.inputs.yesterdaySelected != command.inputs.annualSelected,
+          "not exactly one policy for the checks of an analysis");
+    if (command.inputs.annualSelected) {
+        check(givenAsValue(args, "--policy", "annual"), "annual without --policy annual");
+    }
+    if (!mentions(args, "--replications")) {
+        check(command.replications == nv::runner::kDefaultReplications,
+              "replications without --replications");
+    }
+    if (command.seed) {
+        check(mentions(args, "--seed"), "a seed without --seed");
+    }
+    check(!mentions(args, "--draws"), "an analysis with --draws");
+    check(command.inputs.runsText == "250" || givenAsValue(args, "--runs", command.inputs.runsText),
+          "a runs text that was not given", command.inputs.runsText);
+    if (const auto back = writtenBack(command)) {
+        const std::vector<std::string_view> backViews(back->begin(), back->end());
+        const auto reparsed = nv::runner::parseCommandLine(backViews);
+        check(reparsed.ok(), "the analysis written back out does not parse");
+        check(sameCommand(Command{command}, *reparsed),
+              "the analysis written back out parses differently");
+    }
+}
+
 void checkCommandLine(const std::vector<std::string_view> &args) {
     const auto parsed = nv::runner::parseCommandLine(args);
     const auto again = nv::runner::parseCommandLine(args);
@@ -184,6 +263,9 @@ void checkCommandLine(const std::vector<std::string_view> &args) {
         check(!parsed.error().message.empty(), "an empty usage message");
         check(isPrintableLine(parsed.error().message), "a usage message that is not one line",
               parsed.error().message);
+        const bool analyze = !args.empty() && args.front() == "analyze";
+        check((parsed.error().topic == nv::runner::UsageTopic::Analyze) == analyze,
+              "a usage error with the other command's usage");
         return;
     }
     check(sameCommand(*parsed, *again), "two parses give different commands");
@@ -191,6 +273,12 @@ void checkCommandLine(const std::vector<std::string_view> &args) {
         check(mentions(args, "--help"), "help without --help");
         return;
     }
+    if (const auto *analysis = std::get_if<AnalyzeCommand>(&*parsed)) {
+        check(args.front() == "analyze", "an analysis without analyze");
+        checkAnalysisLine(args, *analysis);
+        return;
+    }
+    check(args.empty() || args.front() != "analyze", "analyze read as a run");
     const RunCommand &command = std::get<RunCommand>(*parsed);
     check(command.inputs.runsText == "250" || givenAsValue(args, "--runs", command.inputs.runsText),
           "a runs text that was not given", command.inputs.runsText);
@@ -268,10 +356,49 @@ void checkDraws(std::string_view text) {
           "a draws message that is not one line");
 }
 
+// Runs a small analysis whole: a fixed seed, at most 40 days and 8
+// replications, on one thread's worth of work.
+void checkWholeAnalysis(const std::vector<std::string_view> &args, const AnalyzeCommand &command) {
+    if (!command.seed || command.replications > 8) {
+        return;
+    }
+    const auto days = nv::parseDouble(command.inputs.runsText);
+    if (days && *days > 40.0) {
+        return;
+    }
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = nv::runner::runRunner(args, in, out, err, nv::NumberLocale{});
+    const auto checked = nv::AnalysisParameters::fromInputs(command.inputs);
+    const bool inRange = command.replications >= nv::kMinReplications &&
+                         command.replications <= nv::kMaxReplications;
+    if (checked && inRange) {
+        check(status == 0, "an accepted analysis did not complete", err.str());
+        check(err.str().empty(), "a completed analysis printed to standard error", err.str());
+        check(!out.str().empty(), "a completed analysis printed nothing");
+        return;
+    }
+    check(status == 1, "a refused analysis did not exit with 1");
+    check(out.str().empty(), "a refused analysis printed to standard output");
+    const nv::AnalysisFailure failure =
+        checked ? nv::AnalysisFailure{nv::AnalysisError::ReplicationsOutOfRange,
+                                      nv::RunRefusal::FrequenciesNotOne}
+                : checked.error();
+    check(err.str() == std::string(nv::analysisMessage(failure)) + "\n",
+          "an analysis refused with another message", err.str());
+}
+
 // Runs the whole program when that is deterministic and quick: a fixed seed,
 // or draws from standard input; at most 1,000 days.
 void checkWholeRun(const std::vector<std::string_view> &args, std::string_view input) {
     const auto parsed = nv::runner::parseCommandLine(args);
+    if (parsed) {
+        if (const auto *analysis = std::get_if<AnalyzeCommand>(&*parsed)) {
+            checkWholeAnalysis(args, *analysis);
+            return;
+        }
+    }
     if (!parsed || !std::holds_alternative<RunCommand>(*parsed)) {
         return;
     }
