@@ -1,0 +1,345 @@
+// Painting the comparison charts.
+#include "ui/analysis/chart_painting.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/analysis/analysis_text.h"
+
+namespace nv::ui {
+
+namespace {
+
+constexpr int kGap = 6;
+constexpr int kTickLength = 4;
+constexpr int kSwatch = 12;
+const QColor kAxisColour{64, 64, 64};
+const QColor kGridColour{224, 224, 224};
+const QColor kTextColour{0, 0, 0};
+// Rules that order alike (Average Annual Demand and Best Fixed Order for a
+// symmetric distribution) draw the same line.
+constexpr std::array<double, kAnalysisRules> kLineWidths = {6.0, 3.5, 1.5};
+
+QString tr(const char *text) {
+    return QCoreApplication::translate("nv::ui::Charts", text);
+}
+
+// A linear map from [low, high] to [from, to] in pixels.
+struct Scale {
+    double low = 0;
+    double high = 1;
+    double from = 0;
+    double to = 1;
+    [[nodiscard]] double operator()(double value) const {
+        return from + (value - low) / (high - low) * (to - from);
+    }
+};
+
+[[nodiscard]] int widestLabel(const QFontMetrics &metrics, const QStringList &labels) {
+    int widest = 0;
+    for (const QString &label : labels) {
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    }
+    return widest;
+}
+
+[[nodiscard]] QStringList moneyLabels(const std::vector<double> &ticks) {
+    QStringList labels;
+    for (const double tick : ticks) {
+        labels << moneyText(tick, 0);
+    }
+    return labels;
+}
+
+[[nodiscard]] QStringList countLabels(const std::vector<double> &ticks) {
+    QStringList labels;
+    for (const double tick : ticks) {
+        labels << countText(std::llround(tick));
+    }
+    return labels;
+}
+
+void paintTitleAndLegend(QPainter &painter, const ChartGeometry &geometry, const QString &title) {
+    painter.setPen(kTextColour);
+    QFont bold = painter.font();
+    bold.setBold(true);
+    painter.save();
+    painter.setFont(bold);
+    painter.drawText(geometry.title, Qt::AlignHCenter | Qt::AlignVCenter, title);
+    painter.restore();
+
+    const QFontMetrics metrics(painter.font());
+    int total = 0;
+    for (const AnalysisRule rule : kAllAnalysisRules) {
+        total += kSwatch + kGap +
+                 metrics.horizontalAdvance(QString::fromUtf8(
+                     ruleName(rule).data(), static_cast<qsizetype>(ruleName(rule).size()))) +
+                 3 * kGap;
+    }
+    int x = geometry.legend.center().x() - total / 2;
+    const int y = geometry.legend.center().y();
+    for (const AnalysisRule rule : kAllAnalysisRules) {
+        const QString name =
+            QString::fromUtf8(ruleName(rule).data(), static_cast<qsizetype>(ruleName(rule).size()));
+        painter.fillRect(QRect(x, y - kSwatch / 2, kSwatch, kSwatch), ruleColour(rule));
+        x += kSwatch + kGap;
+        painter.setPen(kTextColour);
+        painter.drawText(QRect(x, geometry.legend.top(), metrics.horizontalAdvance(name) + 2,
+                               geometry.legend.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, name);
+        x += metrics.horizontalAdvance(name) + 3 * kGap;
+    }
+}
+
+// Grid lines, axes, tick labels and the x-axis title.
+void paintAxes(QPainter &painter, const ChartGeometry &geometry, const Scale &xScale,
+               const std::vector<double> &xTicks, const QStringList &xLabels, const Scale &yScale,
+               const std::vector<double> &yTicks, const QStringList &yLabels,
+               const QString &xTitle) {
+    const QRect &plot = geometry.plot;
+    const QFontMetrics metrics(painter.font());
+    for (std::size_t i = 0; i < yTicks.size(); ++i) {
+        const int y = static_cast<int>(std::lround(yScale(yTicks[i])));
+        painter.setPen(kGridColour);
+        painter.drawLine(plot.left(), y, plot.right(), y);
+        painter.setPen(kAxisColour);
+        painter.drawLine(plot.left() - kTickLength, y, plot.left(), y);
+        painter.setPen(kTextColour);
+        painter.drawText(
+            QRect(geometry.title.left(), y - metrics.height() / 2,
+                  plot.left() - kTickLength - kGap - geometry.title.left(), metrics.height()),
+            Qt::AlignRight | Qt::AlignVCenter, yLabels[static_cast<qsizetype>(i)]);
+    }
+    for (std::size_t i = 0; i < xTicks.size(); ++i) {
+        const int x = static_cast<int>(std::lround(xScale(xTicks[i])));
+        painter.setPen(kAxisColour);
+        painter.drawLine(x, plot.bottom(), x, plot.bottom() + kTickLength);
+        painter.setPen(kTextColour);
+        const QString &label = xLabels[static_cast<qsizetype>(i)];
+        const int width = metrics.horizontalAdvance(label) + 2;
+        painter.drawText(
+            QRect(x - width / 2, plot.bottom() + kTickLength + 1, width, metrics.height()),
+            Qt::AlignCenter, label);
+    }
+    painter.setPen(kAxisColour);
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.drawLine(plot.bottomLeft(), plot.topLeft());
+    painter.setPen(kTextColour);
+    painter.drawText(geometry.xTitle, Qt::AlignHCenter | Qt::AlignVCenter, xTitle);
+}
+
+void paintEmpty(QPainter &painter, const QRect &area, const QString &title,
+                const QString &emptyText) {
+    const ChartGeometry geometry = chartGeometry(area, QFontMetrics(painter.font()), 0);
+    painter.setPen(kTextColour);
+    painter.drawText(geometry.title, Qt::AlignHCenter | Qt::AlignVCenter, title);
+    painter.setPen(kAxisColour);
+    painter.drawRect(geometry.plot);
+    painter.drawText(geometry.plot, Qt::AlignCenter | Qt::TextWordWrap, emptyText);
+}
+
+// Ticks over [low, high] and the scale's range widened to the outer ticks.
+struct Axis {
+    std::vector<double> ticks;
+    double low = 0;
+    double high = 1;
+};
+
+[[nodiscard]] Axis axisFor(double low, double high, int maxTicks) {
+    Axis axis;
+    axis.ticks = niceTicks(low, high, maxTicks);
+    axis.low = axis.ticks.front();
+    axis.high = axis.ticks.back();
+    return axis;
+}
+
+}  // namespace
+
+QColor ruleColour(AnalysisRule rule) {
+    switch (rule) {
+        case AnalysisRule::Yesterday:
+            return {31, 119, 180};
+        case AnalysisRule::Annual:
+            return {230, 120, 0};
+        case AnalysisRule::FixedFractile:
+            return {44, 160, 44};
+    }
+    return {0, 0, 0};
+}
+
+std::vector<double> niceTicks(double low, double high, int maxTicks) {
+    if (!std::isfinite(low) || !std::isfinite(high)) {
+        return {0, 1};
+    }
+    if (high < low) {
+        std::swap(low, high);
+    }
+    const int intervals = std::max(1, maxTicks - 1);
+    double span = high - low;
+    if (span <= 0) {
+        span = std::max(1.0, std::fabs(low));
+    }
+    const double rough = span / intervals;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * magnitude;
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (factor * magnitude >= rough) {
+            step = factor * magnitude;
+            break;
+        }
+    }
+    const double first = std::floor(low / step) * step;
+    double last = std::ceil(high / step) * step;
+    if (last <= first) {
+        last = first + step;
+    }
+    std::vector<double> ticks;
+    const auto count = static_cast<long>(std::lround((last - first) / step));
+    for (long i = 0; i <= count; ++i) {
+        const double tick = first + static_cast<double>(i) * step;
+        ticks.push_back(std::fabs(tick) < step * 1e-9 ? 0.0 : tick);
+    }
+    return ticks;
+}
+
+ChartGeometry chartGeometry(const QRect &area, const QFontMetrics &metrics, int yLabelWidth) {
+    const int line = metrics.height();
+    const QRect inner = area.adjusted(kGap, kGap, -2 * kGap, -kGap);
+    ChartGeometry geometry;
+    geometry.title = QRect(inner.left(), inner.top(), inner.width(), line + kGap);
+    geometry.legend =
+        QRect(inner.left(), inner.bottom() - line - kGap + 1, inner.width(), line + kGap);
+    geometry.xTitle = QRect(inner.left(), geometry.legend.top() - line - 2, inner.width(), line);
+    const int left = inner.left() + yLabelWidth + kTickLength + 2 * kGap;
+    const int top = geometry.title.bottom() + kGap;
+    const int bottom = geometry.xTitle.top() - line - kTickLength - 3;
+    geometry.plot = QRect(QPoint(left, top), QPoint(inner.right(), std::max(top + 1, bottom)));
+    return geometry;
+}
+
+ProfitSeries profitSeries(const ProfitPaths &paths) {
+    ProfitSeries series;
+    series.days = static_cast<int>(paths.days[0].size());
+    for (const AnalysisRule rule : kAllAnalysisRules) {
+        std::vector<double> &values = series.cumulative[ruleIndex(rule)];
+        values.reserve(paths.days[ruleIndex(rule)].size() + 1);
+        values.push_back(0);
+        for (const DayResult &day : paths.days[ruleIndex(rule)]) {
+            values.push_back(day.cumulativeProfit.toDouble());
+        }
+    }
+    return series;
+}
+
+void paintProfitChart(QPainter &painter, const QRect &area, const ProfitSeries *series,
+                      const QString &title, const QString &emptyText) {
+    painter.fillRect(area, QColor::fromRgb(kChartBackground));
+    if (series == nullptr || series->days <= 0) {
+        paintEmpty(painter, area, title, emptyText);
+        return;
+    }
+    double low = 0;
+    double high = 0;
+    for (const std::vector<double> &values : series->cumulative) {
+        for (const double value : values) {
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+    }
+    const Axis y = axisFor(low, high, 6);
+    const Axis x = axisFor(0, series->days, 8);
+    const QStringList yLabels = moneyLabels(y.ticks);
+    QStringList xLabels;
+    for (const double tick : x.ticks) {
+        xLabels << countText(std::llround(tick));
+    }
+    const QFontMetrics metrics(painter.font());
+    const ChartGeometry geometry = chartGeometry(area, metrics, widestLabel(metrics, yLabels));
+    const QRect &plot = geometry.plot;
+    const Scale xScale{x.low, x.high, static_cast<double>(plot.left()),
+                       static_cast<double>(plot.right())};
+    const Scale yScale{y.low, y.high, static_cast<double>(plot.bottom()),
+                       static_cast<double>(plot.top())};
+    paintAxes(painter, geometry, xScale, x.ticks, xLabels, yScale, y.ticks, yLabels, tr("Day"));
+
+    painter.save();
+    painter.setClipRect(plot.adjusted(0, -1, 1, 1));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const AnalysisRule rule : kAllAnalysisRules) {
+        const std::vector<double> &values = series->cumulative[ruleIndex(rule)];
+        QPainterPath path;
+        for (std::size_t day = 0; day < values.size(); ++day) {
+            const QPointF point(xScale(static_cast<double>(day)), yScale(values[day]));
+            if (day == 0) {
+                path.moveTo(point);
+            } else {
+                path.lineTo(point);
+            }
+        }
+        // Widest first: a rule whose line another covers still shows at its sides.
+        painter.setPen(QPen(ruleColour(rule), kLineWidths[ruleIndex(rule)], Qt::SolidLine,
+                            Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(path);
+    }
+    painter.restore();
+    paintTitleAndLegend(painter, geometry, title);
+}
+
+void paintHistogramChart(QPainter &painter, const QRect &area, const Histogram *histogram,
+                         const QString &title, const QString &emptyText) {
+    painter.fillRect(area, QColor::fromRgb(kChartBackground));
+    if (histogram == nullptr || histogram->bins() == 0) {
+        paintEmpty(painter, area, title, emptyText);
+        return;
+    }
+    std::int64_t highest = 1;
+    for (const std::vector<std::int64_t> &counts : histogram->counts) {
+        for (const std::int64_t count : counts) {
+            highest = std::max(highest, count);
+        }
+    }
+    const Axis y = axisFor(0, static_cast<double>(highest), 6);
+    const std::vector<double> xTicks = niceTicks(histogram->low, histogram->high, 7);
+    std::vector<double> shownTicks;
+    for (const double tick : xTicks) {
+        if (tick >= histogram->low - 1e-9 && tick <= histogram->high + 1e-9) {
+            shownTicks.push_back(tick);
+        }
+    }
+    const QStringList yLabels = countLabels(y.ticks);
+    const QFontMetrics metrics(painter.font());
+    const ChartGeometry geometry = chartGeometry(area, metrics, widestLabel(metrics, yLabels));
+    const QRect &plot = geometry.plot;
+    const Scale xScale{histogram->low, histogram->high, static_cast<double>(plot.left()),
+                       static_cast<double>(plot.right())};
+    const Scale yScale{y.low, y.high, static_cast<double>(plot.bottom()),
+                       static_cast<double>(plot.top())};
+    paintAxes(painter, geometry, xScale, shownTicks, moneyLabels(shownTicks), yScale, y.ticks,
+              yLabels, tr("Total profit over the run"));
+
+    const double binPixels = (xScale.to - xScale.from) / static_cast<double>(histogram->bins());
+    const double barPixels = std::max(1.0, (binPixels - 2) / static_cast<double>(kAnalysisRules));
+    for (std::size_t bin = 0; bin < histogram->bins(); ++bin) {
+        const double binLeft = xScale(histogram->binLow(bin)) + 1;
+        for (const AnalysisRule rule : kAllAnalysisRules) {
+            const std::int64_t count = histogram->counts[ruleIndex(rule)][bin];
+            if (count == 0) {
+                continue;
+            }
+            const double left = binLeft + barPixels * static_cast<double>(ruleIndex(rule));
+            const double top = yScale(static_cast<double>(count));
+            painter.fillRect(QRectF(QPointF(left, top),
+                                    QPointF(left + barPixels, static_cast<double>(plot.bottom())))
+                                 .toAlignedRect()
+                                 .intersected(plot),
+                             ruleColour(rule));
+        }
+    }
+    paintTitleAndLegend(painter, geometry, title);
+}
+
+}  // namespace nv::ui

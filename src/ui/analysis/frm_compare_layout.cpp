@@ -1,0 +1,166 @@
+// frmCompare's controls, their layout and the tab order.
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QTableView>
+
+#include "engine/analysis/replications.h"
+#include "ui/analysis/chart_widgets.h"
+#include "ui/analysis/comparison_job.h"
+#include "ui/analysis/frm_compare.h"
+#include "ui/analysis/report_table_model.h"
+
+namespace nv::ui {
+
+namespace {
+
+template <typename W>
+W *named(W *widget, const char *objectName, const QString &accessibleName) {
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QTableView *reportView(QWidget *parent, ReportTableModel *model) {
+    auto *view = new QTableView(parent);
+    view->setModel(model);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setTabKeyNavigation(false);
+    view->setWordWrap(false);
+    view->setCornerButtonEnabled(false);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    return view;
+}
+
+}  // namespace
+
+void FrmCompare::createControls() {
+    m_rulesModel = new ReportTableModel(this);
+    m_pairsModel = new ReportTableModel(this);
+    m_job = new ComparisonJob(this);
+
+    m_lblParameters = named(new QLabel(this), "lblParameters", tr("Parameters compared"));
+    m_lblParameters->setWordWrap(true);
+    m_lblParameters->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_lblReplications =
+        named(new QLabel(tr("&Replications:"), this), "lblReplications", tr("Replications"));
+    m_spnReplications = named(new QSpinBox(this), "spnReplications", tr("Replications"));
+    m_spnReplications->setRange(static_cast<int>(kMinReplications),
+                                static_cast<int>(kMaxReplications));
+    m_spnReplications->setValue(kDefaultReplications);
+    m_spnReplications->setGroupSeparatorShown(true);
+    m_spnReplications->setAccelerated(true);
+    m_spnReplications->setAccessibleDescription(
+        tr("How many runs of the same length to simulate, from 1 to 1,000,000"));
+    m_lblReplications->setBuddy(m_spnReplications);
+
+    m_lblSeed = named(new QLabel(tr("&Seed:"), this), "lblSeed", tr("Seed"));
+    m_txtSeed = named(new QLineEdit(this), "txtSeed", tr("Seed"));
+    m_txtSeed->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{1,20}")), m_txtSeed));
+    m_txtSeed->setAccessibleDescription(tr("The same seed and replications give the same results"));
+    m_txtSeed->setMinimumWidth(
+        m_txtSeed->fontMetrics().horizontalAdvance(QStringLiteral("18446744073709551615")) + 16);
+    m_lblSeed->setBuddy(m_txtSeed);
+    m_cmdNewSeed = named(new QPushButton(tr("&New Seed"), this), "cmdNewSeed", tr("New Seed"));
+
+    m_cmdRunComparison = named(new QPushButton(tr("Run &Comparison"), this), "cmdRunComparison",
+                               tr("Run Comparison"));
+    m_cmdRunComparison->setDefault(true);
+    m_cmdCancel = named(new QPushButton(tr("Cancel"), this), "cmdCancel", tr("Cancel"));
+    m_cmdCancel->setAutoDefault(false);
+    m_cmdCancel->setEnabled(false);
+
+    m_pgbComparison = named(new QProgressBar(this), "pgbComparison", tr("Comparison progress"));
+    m_pgbComparison->setRange(0, 1);
+    m_pgbComparison->setValue(0);
+    m_lblStatus = named(new QLabel(this), "lblStatus", tr("Status"));
+    m_lblStatus->setWordWrap(true);
+
+    m_lblRules = named(new QLabel(tr("&Expectations and replications:"), this), "lblRules",
+                       tr("Expectations and replications"));
+    m_tblRules =
+        named(reportView(this, m_rulesModel), "tblRules", tr("Expectations and replications"));
+    m_lblRules->setBuddy(m_tblRules);
+    m_lblPairs = named(new QLabel(tr("&Pairs of rules (first rule less second):"), this),
+                       "lblPairs", tr("Pairs of rules"));
+    m_tblPairs = named(reportView(this, m_pairsModel), "tblPairs", tr("Pairs of rules"));
+    m_lblPairs->setBuddy(m_tblPairs);
+    m_lblInformation = named(new QLabel(this), "lblInformation", tr("Best fixed order"));
+    m_lblInformation->setWordWrap(true);
+    m_lblInformation->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_chtProfit = named(new ProfitChart(this), "chtProfit", tr("Cumulative profit by day"));
+    m_chtHistogram =
+        named(new HistogramChart(this), "chtHistogram", tr("Distribution of total profit"));
+    m_cmdSaveChart = named(new QPushButton(tr("Save Chart as &PNG…"), this), "cmdSaveChart",
+                           tr("Save Chart as PNG"));
+    m_cmdSaveChart->setAutoDefault(false);
+    m_cmdSaveChart->setEnabled(false);
+    m_cmdNewSeed->setAutoDefault(false);
+}
+
+void FrmCompare::layoutControls() {
+    auto *controls = new QHBoxLayout;
+    controls->addWidget(m_lblReplications);
+    controls->addWidget(m_spnReplications);
+    controls->addSpacing(12);
+    controls->addWidget(m_lblSeed);
+    controls->addWidget(m_txtSeed);
+    controls->addWidget(m_cmdNewSeed);
+    controls->addSpacing(12);
+    controls->addWidget(m_cmdRunComparison);
+    controls->addWidget(m_cmdCancel);
+    controls->addStretch(1);
+
+    auto *progress = new QHBoxLayout;
+    progress->addWidget(m_pgbComparison, 1);
+    progress->addWidget(m_lblStatus, 2);
+
+    auto *tables = new QVBoxLayout;
+    tables->addWidget(m_lblRules);
+    tables->addWidget(m_tblRules, 3);
+    tables->addWidget(m_lblPairs);
+    tables->addWidget(m_tblPairs, 1);
+    tables->addWidget(m_lblInformation);
+
+    auto *saveRow = new QHBoxLayout;
+    saveRow->addStretch(1);
+    saveRow->addWidget(m_cmdSaveChart);
+    auto *charts = new QVBoxLayout;
+    charts->addWidget(m_chtProfit, 1);
+    charts->addWidget(m_chtHistogram, 1);
+    charts->addLayout(saveRow);
+
+    auto *body = new QHBoxLayout;
+    body->addLayout(tables, 5);
+    body->addLayout(charts, 4);
+
+    auto *window = new QVBoxLayout(this);
+    window->addWidget(m_lblParameters);
+    window->addLayout(controls);
+    window->addLayout(progress);
+    window->addLayout(body, 1);
+}
+
+void FrmCompare::setFocusOrder() {
+    QWidget *const order[] = {m_spnReplications, m_txtSeed,     m_cmdNewSeed, m_cmdRunComparison,
+                              m_cmdCancel,       m_tblRules,    m_tblPairs,   m_chtProfit,
+                              m_chtHistogram,    m_cmdSaveChart};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+}
+
+}  // namespace nv::ui
