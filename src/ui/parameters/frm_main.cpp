@@ -15,6 +15,7 @@
 #include "support/random_source.h"
 #include "ui/parameters/frequency_box.h"
 #include "ui/parameters/frequency_entry.h"
+#include "ui/results/frm_results.h"
 #include "ui/results/results_window.h"
 #include "ui/toolkit/qt/system_locale.h"
 
@@ -181,7 +182,11 @@ void FrmMain::cmdRun_Click() {
     // Restores the pointer when the run ends, however it ends.
     QtBusyPointer pointer;
     RunViews views{resultsGrid(), progress, showResults, pointer};
-    startRun(inputs, views, *m_messages, applicationRandomSource(), systemNumberLocale());
+    if (startRun(inputs, views, *m_messages, applicationRandomSource(), systemNumberLocale()) ==
+        RunOutcome::Completed) {
+        // The grid now shows this run: its comparison is of these inputs.
+        frmResults().setRunInputs(inputs);
+    }
 }
 
 void FrmMain::cmdShow_Click() {

@@ -2,9 +2,14 @@
 #include "ui/results/frm_results.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/analysis/csv_text.h"
+#include "ui/analysis/frm_compare.h"
 #include "ui/toolkit/qt/results_grid_view.h"
 
 namespace nv::ui {
@@ -26,7 +31,11 @@ namespace {
 FrmResults::FrmResults(QWidget *parent)
     : QDialog(parent),
       m_cmdClose(new QPushButton(tr("Close"), this)),
-      m_grdResults(new ResultsGridView(this)) {
+      m_grdResults(new ResultsGridView(this)),
+      m_chooseFile(&askSaveFileName),
+      m_reportError([this](const QString &message) {
+          QMessageBox::warning(this, tr("Save as CSV"), message);
+      }) {
     setObjectName(QStringLiteral("frmResults"));
     setWindowTitle(tr("Simulation Results"));
     // An ordinary top-level window: title bar, system menu, minimise,
@@ -51,10 +60,90 @@ FrmResults::FrmResults(QWidget *parent)
 
     setTabOrder(m_cmdClose, m_grdResults);
     connect(m_cmdClose, &QPushButton::clicked, this, &FrmResults::cmdClose_Click);
+    connect(m_grdResults, &ResultsGridView::contextMenuWanted, this, &FrmResults::showGridMenu);
 }
 
 void FrmResults::cmdClose_Click() {
     hide();
+}
+
+void FrmResults::setRunInputs(const RunInputs &inputs) {
+    m_runInputs = inputs;
+}
+
+std::unique_ptr<QMenu> FrmResults::createGridMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("mnuGrid"));
+    menu->setAccessibleName(tr("Results grid menu"));
+    // A menu item's accessible name is its text without the mnemonic.
+    const auto item = [&menu](const QString &text, const char *name) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    QAction *copy = item(tr("&Copy"), "mnuCopy");
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutVisibleInContextMenu(true);
+    copy->setEnabled(m_grdResults->selectionModel()->hasSelection());
+    QAction *save = item(tr("Save as &CSV\u2026"), "mnuSaveCsv");
+    const ResultsGridModel &model = m_grdResults->gridModel();
+    save->setEnabled(model.gridRowCount() > 1 && !model.cellText(1, 0).empty());
+    menu->addSeparator();
+    QAction *compare = item(tr("Compare &Ordering Rules\u2026"), "mnuCompare");
+    compare->setEnabled(m_runInputs.has_value());
+    connect(copy, &QAction::triggered, this, &FrmResults::mnuCopy_Click);
+    connect(save, &QAction::triggered, this, &FrmResults::mnuSaveCsv_Click);
+    connect(compare, &QAction::triggered, this, &FrmResults::mnuCompare_Click);
+    return menu;
+}
+
+void FrmResults::showGridMenu(const QPoint &globalPos) {
+    const std::unique_ptr<QMenu> menu = createGridMenu();
+    menu->exec(globalPos);
+}
+
+void FrmResults::mnuCopy_Click() {
+    m_grdResults->copySelection();
+}
+
+std::string FrmResults::gridCsvText() const {
+    return nv::csvText(m_grdResults->gridModel().rows());
+}
+
+void FrmResults::mnuSaveCsv_Click() {
+    const QString chosen = m_chooseFile(
+        this, tr("Save as CSV"), QDir::home().filePath(QStringLiteral("simulation-results.csv")),
+        tr("CSV files (*.csv)"));
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const QString path = withDefaultSuffix(chosen, QStringLiteral("csv"));
+    if (const std::optional<QString> reason =
+            writeFileAtomically(path, QByteArray::fromStdString(gridCsvText()))) {
+        m_reportError(saveFailedMessage(path, *reason));
+    }
+}
+
+void FrmResults::mnuCompare_Click() {
+    if (!m_runInputs) {
+        return;
+    }
+    if (m_compare == nullptr) {
+        // A child window, so the results window's modality does not block it.
+        m_compare = new FrmCompare(this);
+    }
+    m_compare->setRunInputs(*m_runInputs);
+    m_compare->show();
+    m_compare->raise();
+    m_compare->activateWindow();
+}
+
+void FrmResults::setSaveFileChooser(SaveFileChooser chooser) {
+    m_chooseFile = std::move(chooser);
+}
+
+void FrmResults::setErrorReporter(std::function<void(const QString &)> report) {
+    m_reportError = std::move(report);
 }
 
 void FrmResults::showEvent(QShowEvent *event) {

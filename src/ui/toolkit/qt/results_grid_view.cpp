@@ -2,6 +2,7 @@
 #include "ui/toolkit/qt/results_grid_view.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -43,6 +44,8 @@ ResultsGridView::ResultsGridView(QWidget *parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Whole rows, so the top row is never cut by the header.
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // contextMenuEvent asks the owner for the menu.
+    setContextMenuPolicy(Qt::DefaultContextMenu);
 
     QHeaderView *rows = verticalHeader();
     rows->hide();
@@ -104,9 +107,31 @@ void ResultsGridView::copySelection() {
     }
 }
 
+QPoint ResultsGridView::keyboardMenuPosition() const {
+    const QModelIndex current = currentIndex();
+    QRect cell = current.isValid() ? visualRect(current) : QRect();
+    if (!cell.isValid() || !viewport()->rect().intersects(cell)) {
+        cell = QRect(0, 0, 1, 1);
+    }
+    const QPoint inside(std::min(cell.left() + cell.width() / 2, viewport()->width() - 1),
+                        std::min(cell.bottom(), viewport()->height() - 1));
+    return viewport()->mapToGlobal(QPoint(std::max(0, inside.x()), std::max(0, inside.y())));
+}
+
+void ResultsGridView::contextMenuEvent(QContextMenuEvent *event) {
+    emit contextMenuWanted(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                       : keyboardMenuPosition());
+    event->accept();
+}
+
 void ResultsGridView::keyPressEvent(QKeyEvent *event) {
     if (event->matches(QKeySequence::Copy)) {
         copySelection();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        emit contextMenuWanted(keyboardMenuPosition());
         event->accept();
         return;
     }

@@ -12,6 +12,12 @@
 // The user may select cells, and Ctrl+C copies them as tab-separated text
 // (copiedCellsText). Cells cannot be edited. Tab leaves the grid.
 //
+// A context menu is asked for (contextMenuWanted, with the screen position to
+// open it at) by a right click in the grid's area and from the keyboard: the
+// Menu key (which the platform turns into a keyboard context-menu event) and
+// Shift+F10. From the keyboard the menu opens at the current cell, or at the
+// grid's top-left corner when no cell is current. The owner builds the menu.
+//
 // Each new table (the model's row count set by a run) is shown from its
 // top-left cell, with nothing selected.
 //
@@ -51,8 +57,16 @@ public:
     [[nodiscard]] QString selectionText() const;
     // Puts selectionText() on the clipboard (nothing when nothing is selected).
     void copySelection();
+    // Where a context menu asked for from the keyboard opens, in screen
+    // coordinates.
+    [[nodiscard]] QPoint keyboardMenuPosition() const;
+
+signals:
+    // A context menu is wanted at `globalPos` (screen coordinates).
+    void contextMenuWanted(const QPoint &globalPos);
 
 protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
