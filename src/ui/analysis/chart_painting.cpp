@@ -21,8 +21,11 @@ const QColor kAxisColour{64, 64, 64};
 const QColor kGridColour{224, 224, 224};
 const QColor kTextColour{0, 0, 0};
 // Rules that order alike (Average Annual Demand and Best Fixed Order for a
-// symmetric distribution) draw the same line.
-constexpr std::array<double, kAnalysisRules> kLineWidths = {6.0, 3.5, 1.5};
+// symmetric distribution) draw the same line: the wider line is drawn first
+// and shows at both sides of the narrower one.
+constexpr std::array<double, kAnalysisRules> kLineWidths = {2.5, 5.0, 2.0};
+constexpr std::array<AnalysisRule, kAnalysisRules> kDrawingOrder = {
+    AnalysisRule::Annual, AnalysisRule::Yesterday, AnalysisRule::FixedFractile};
 
 QString tr(const char *text) {
     return QCoreApplication::translate("nv::ui::Charts", text);
@@ -269,7 +272,7 @@ void paintProfitChart(QPainter &painter, const QRect &area, const ProfitSeries *
     painter.save();
     painter.setClipRect(plot.adjusted(0, -1, 1, 1));
     painter.setRenderHint(QPainter::Antialiasing, true);
-    for (const AnalysisRule rule : kAllAnalysisRules) {
+    for (const AnalysisRule rule : kDrawingOrder) {
         const std::vector<double> &values = series->cumulative[ruleIndex(rule)];
         QPainterPath path;
         for (std::size_t day = 0; day < values.size(); ++day) {
@@ -280,7 +283,6 @@ void paintProfitChart(QPainter &painter, const QRect &area, const ProfitSeries *
                 path.lineTo(point);
             }
         }
-        // Widest first: a rule whose line another covers still shows at its sides.
         painter.setPen(QPen(ruleColour(rule), kLineWidths[ruleIndex(rule)], Qt::SolidLine,
                             Qt::RoundCap, Qt::RoundJoin));
         painter.drawPath(path);

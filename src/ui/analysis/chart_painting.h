@@ -7,8 +7,9 @@
 // outside the plot area (ChartGeometry), so the plot's pixels of a rule's
 // colour come from its data alone.
 //   - Cumulative profit by day: one line per rule over days 0..days, from 0
-//     before day 1, all rules on the same demand stream; the lines get
-//     narrower in rule order, so coinciding lines stay visible as stripes.
+//     before day 1, all rules on the same demand stream; Average Annual
+//     Demand is drawn wider and first, so a line that coincides with it shows
+//     as a stripe inside it.
 //   - Distribution of total profit: per bin of the common histogram range,
 //     one bar per rule side by side, heights in replications.
 // Without data a chart paints its frame and `emptyText` in the middle.

@@ -1,0 +1,40 @@
+// What the comparison tests share: the inputs of a run, and the cells of the
+// comparison tables.
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QVariant>
+#include <array>
+#include <string>
+
+#include "engine/simulation_parameters.h"
+#include "support/currency.h"
+#include "ui/analysis/comparison_report.h"
+#include "ui/analysis/report_table_model.h"
+
+namespace nv::ui::testing {
+
+// The inputs of a run: `days` days at 4.60 and 2.20, Yesterday's Demand,
+// frequencies in ten-thousandths.
+inline RunInputs runInputs(std::array<std::int64_t, 5> frequencies = {1000, 2000, 4000, 2000, 1000},
+                           const std::string &days = "250") {
+    RunInputs inputs;
+    inputs.runsText = days;
+    inputs.priceText = "4.60";
+    inputs.costText = "2.20";
+    for (std::size_t i = 0; i < frequencies.size(); ++i) {
+        inputs.distribution.setFrequency(i, Currency::fromUnits(frequencies[i]));
+    }
+    inputs.yesterdaySelected = true;
+    return inputs;
+}
+
+// Skewed towards high demand: the three rules order differently.
+inline constexpr std::array<std::int64_t, 5> kSkewed = {500, 1000, 1500, 3000, 4000};
+
+inline QVariant cellValue(const QAbstractItemModel &model, std::size_t row, std::size_t column,
+                          int role = ReportTableModel::kValueRole) {
+    return model.index(static_cast<int>(row), static_cast<int>(column)).data(role);
+}
+
+}  // namespace nv::ui::testing

@@ -1,0 +1,408 @@
+// frmCompare: its controls, a comparison on the worker thread filling the
+// tables with the figures the analysis gives when called directly, a long run
+// that leaves the window responsive and stops on Cancel, closing and
+// destroying the window while it runs, refusals, and saving the chart.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "compare_test_support.h"
+#include "engine/analysis/expectations.h"
+#include "engine/analysis/replications.h"
+#include "ui/analysis/analysis_text.h"
+#include "ui/analysis/chart_widgets.h"
+#include "ui/analysis/comparison_job.h"
+#include "ui/analysis/frm_compare.h"
+
+using namespace nv::ui;
+using Frequencies = std::array<std::int64_t, 5>;
+using testing::cellValue;
+
+namespace {
+
+constexpr int kRunTimeoutMs = 60000;
+constexpr int kLongRun = 200000;
+
+// A window for `inputs`, shown and active.
+std::unique_ptr<FrmCompare> shownWindow(const nv::RunInputs &inputs = testing::runInputs()) {
+    auto window = std::make_unique<FrmCompare>();
+    window->setRunInputs(inputs);
+    window->show();
+    if (!QTest::qWaitForWindowActive(window.get())) {
+        qWarning("frmCompare did not become active");
+    }
+    return window;
+}
+
+void startRun(FrmCompare &window, int replications, const QString &seed) {
+    window.spnReplications().setValue(replications);
+    window.txtSeed().setText(seed);
+    QTest::mouseClick(&window.cmdRunComparison(), Qt::LeftButton);
+}
+
+QAbstractItemModel &rules(FrmCompare &window) {
+    return *window.tblRules().model();
+}
+
+}  // namespace
+
+class TestFrmCompare : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controls_data();
+    void controls();
+    void tabOrderAndMnemonics();
+    void expectationsShownBeforeRunning();
+    void smallRunMatchesTheAnalysis();
+    void longRunStaysResponsiveAndCancels();
+    void closingWhileRunningCancels_data();
+    void closingWhileRunningCancels();
+    void destroyingWhileRunningIsSafe();
+    void refusals_data();
+    void refusals();
+    void badSeedIsRefused();
+    void newInputsClearOldResults();
+    void saveChart();
+};
+
+void TestFrmCompare::controls_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("accessible");
+    const char *const rows[][2] = {
+        {"spnReplications", "Replications"},
+        {"txtSeed", "Seed"},
+        {"cmdNewSeed", "New Seed"},
+        {"cmdRunComparison", "Run Comparison"},
+        {"cmdCancel", "Cancel"},
+        {"pgbComparison", "Comparison progress"},
+        {"lblStatus", "Status"},
+        {"lblParameters", "Parameters compared"},
+        {"tblRules", "Expectations and replications"},
+        {"tblPairs", "Pairs of rules"},
+        {"lblInformation", "Best fixed order"},
+        {"chtProfit", "Cumulative profit by day"},
+        {"chtHistogram", "Distribution of total profit"},
+        {"cmdSaveChart", "Save Chart as PNG"},
+    };
+    for (const auto &r : rows) {
+        QTest::newRow(r[0]) << QString::fromLatin1(r[0]) << QString::fromLatin1(r[1]);
+    }
+}
+
+void TestFrmCompare::controls() {
+    QFETCH(QString, name);
+    QFETCH(QString, accessible);
+    FrmCompare window;
+    QCOMPARE(window.objectName(), QStringLiteral("frmCompare"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Compare Ordering Rules"));
+    auto *control = window.findChild<QWidget *>(name);
+    QVERIFY(control != nullptr);
+    QCOMPARE(control->accessibleName(), accessible);
+    // Every widget of the window has a name, so nothing is anonymous to a reader.
+    for (const QWidget *child : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(!child->accessibleName().isEmpty(), qPrintable(child->objectName()));
+    }
+}
+
+void TestFrmCompare::tabOrderAndMnemonics() {
+    auto window = shownWindow();
+    QCOMPARE(window->spnReplications().value(), 1000);
+    QCOMPARE(window->spnReplications().minimum(), 1);
+    QCOMPARE(window->spnReplications().maximum(), 1000000);
+    QVERIFY(!window->txtSeed().text().isEmpty());
+    QVERIFY(window->cmdRunComparison().isDefault());
+
+    // Idle: Cancel and Save Chart are disabled and skipped.
+    const QWidget *expected[] = {
+        &window->spnReplications(),  &window->txtSeed(),      &window->cmdNewSeed(),
+        &window->cmdRunComparison(), &window->tblRules(),     &window->tblPairs(),
+        &window->chtProfit(),        &window->chtHistogram(), &window->spnReplications()};
+    window->spnReplications().setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(window->spnReplications().hasFocus());
+    for (std::size_t i = 1; i < std::size(expected); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QWidget *focus = QApplication::focusWidget();
+        // A spin box has the focus through its line edit.
+        if (focus != nullptr && focus->parentWidget() == &window->spnReplications()) {
+            focus = focus->parentWidget();
+        }
+        QCOMPARE(focus, expected[i]);
+    }
+
+    // Alt+S reaches the seed, Alt+R the replications, Alt+E the rules table.
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+    QVERIFY(window->txtSeed().hasFocus());
+    QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+    QVERIFY(window->spnReplications().hasFocus());
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    QVERIFY(window->tblRules().hasFocus());
+
+    // Esc closes.
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
+}
+
+void TestFrmCompare::expectationsShownBeforeRunning() {
+    const nv::RunInputs inputs = testing::runInputs(testing::kSkewed);
+    auto window = shownWindow(inputs);
+    const nv::Expectations e = nv::exactExpectations(*nv::AnalysisParameters::fromInputs(inputs));
+    for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
+        const std::size_t c = nv::ruleIndex(rule);
+        QCOMPARE(cellValue(rules(*window), row(RulesRow::ExpectedTotalProfit), c).toDouble(),
+                 e.rule(rule).run.profit);
+        QVERIFY(!cellValue(rules(*window), row(RulesRow::MeanTotalProfit), c).isValid());
+    }
+    QVERIFY(window->lblInformation().text().contains(QStringLiteral("60 units")));
+    QVERIFY(window->lblInformation().text().contains(moneyText(e.valueOfInformation())));
+    QVERIFY(window->lblParameters().text().contains(QStringLiteral("250 days")));
+    QVERIFY(window->cmdRunComparison().isEnabled());
+    QVERIFY(!window->cmdSaveChart().isEnabled());
+}
+
+void TestFrmCompare::smallRunMatchesTheAnalysis() {
+    const nv::RunInputs inputs = testing::runInputs(testing::kSkewed);
+    auto window = shownWindow(inputs);
+    startRun(*window, 50, QStringLiteral("12345"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
+
+    const auto parameters = nv::AnalysisParameters::fromInputs(inputs);
+    nv::ReplicationOptions options;
+    options.replications = 50;
+    options.seed = 12345;
+    options.threads = 1;
+    const auto summary = nv::runReplications(*parameters, options);
+    QVERIFY(summary.ok());
+    for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
+        const std::size_t c = nv::ruleIndex(rule);
+        const nv::RuleSummary &s = summary->rule(rule);
+        QCOMPARE(cellValue(rules(*window), row(RulesRow::MeanTotalProfit), c).toDouble(),
+                 s.meanProfit);
+        QCOMPARE(cellValue(rules(*window), row(RulesRow::ProfitStandardDeviation), c).toDouble(),
+                 s.profitStandardDeviation);
+        QCOMPARE(cellValue(rules(*window), row(RulesRow::ProfitInterval), c).toDouble(),
+                 s.profitInterval->low);
+        QCOMPARE(
+            cellValue(rules(*window), row(RulesRow::ProfitInterval), c, ReportTableModel::kHighRole)
+                .toDouble(),
+            s.profitInterval->high);
+        QCOMPARE(cellValue(rules(*window), row(RulesRow::FillRate), c).toDouble(), s.fillRate);
+        QCOMPARE(cellValue(rules(*window), row(RulesRow::MeanLostSales), c).toDouble(),
+                 s.meanLostSales);
+        QCOMPARE(cellValue(rules(*window), row(RulesRow::LossDayShare), c).toDouble(),
+                 s.lossDayShare);
+        QCOMPARE(cellValue(rules(*window), row(RulesRow::MeanTotalProfit), c, Qt::DisplayRole)
+                     .toString(),
+                 moneyText(s.meanProfit));
+    }
+    QAbstractItemModel &pairs = *window->tblPairs().model();
+    for (std::size_t p = 0; p < nv::kRulePairs; ++p) {
+        QCOMPARE(cellValue(pairs, row(PairsRow::MeanDifference), p).toDouble(),
+                 summary->pairs[p].meanDifference);
+        QCOMPARE(cellValue(pairs, row(PairsRow::PairedInterval), p).toDouble(),
+                 summary->pairs[p].interval->low);
+        QCOMPARE(cellValue(pairs, row(PairsRow::FirstWins), p).toDouble(),
+                 summary->pairs[p].firstWinShare);
+    }
+    QVERIFY2(window->lblStatus().text().startsWith(QStringLiteral("50 replications of 250 days "
+                                                                  "from seed 12345")),
+             qPrintable(window->lblStatus().text()));
+    QCOMPARE(window->pgbComparison().value(), window->pgbComparison().maximum());
+    QVERIFY(window->chtProfit().hasData());
+    QVERIFY(window->chtHistogram().hasData());
+    QVERIFY(window->cmdSaveChart().isEnabled());
+    QVERIFY(window->cmdRunComparison().isEnabled());
+    QVERIFY(!window->cmdCancel().isEnabled());
+}
+
+void TestFrmCompare::longRunStaysResponsiveAndCancels() {
+    auto window = shownWindow();
+    int ticksWhileRunning = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, &timer, [&] {
+        if (window->running()) {
+            ++ticksWhileRunning;
+        }
+    });
+    timer.start(10);
+    startRun(*window, kLongRun, QStringLiteral("7"));
+    QVERIFY(window->running());
+    QVERIFY(window->cmdCancel().isEnabled());
+    QVERIFY(!window->cmdRunComparison().isEnabled());
+    QVERIFY(!window->spnReplications().isEnabled());
+    QCOMPARE(window->pgbComparison().maximum(), kLongRun);
+    // The event loop turns while the worker runs: timer ticks and progress.
+    QTRY_VERIFY_WITH_TIMEOUT(ticksWhileRunning >= 10 && window->pgbComparison().value() > 0,
+                             kRunTimeoutMs);
+    QVERIFY2(window->running(), "the long run ended before it could be cancelled");
+    const int progressAtCancel = window->pgbComparison().value();
+    QVERIFY(progressAtCancel < kLongRun);
+
+    QTest::mouseClick(&window->cmdCancel(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
+    QCOMPARE(window->lblStatus().text(), QStringLiteral("Cancelled"));
+    QCOMPARE(window->job().outcome()->status, ComparisonStatus::Cancelled);
+    // No partial figures anywhere.
+    for (std::size_t c = 0; c < nv::kAnalysisRules; ++c) {
+        QVERIFY(!cellValue(rules(*window), row(RulesRow::MeanTotalProfit), c).isValid());
+        QVERIFY(cellValue(rules(*window), row(RulesRow::ExpectedTotalProfit), c).isValid());
+    }
+    QVERIFY(!cellValue(*window->tblPairs().model(), 0, 0).isValid());
+    QVERIFY(!window->chtProfit().hasData());
+    QVERIFY(!window->cmdSaveChart().isEnabled());
+    QCOMPARE(window->pgbComparison().value(), 0);
+    QVERIFY(window->cmdRunComparison().isEnabled());
+    QVERIFY(!window->cmdCancel().isEnabled());
+    QVERIFY(window->spnReplications().isEnabled());
+
+    // A new run after a cancelled one runs to its end.
+    startRun(*window, 20, QStringLiteral("8"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
+    QVERIFY(cellValue(rules(*window), row(RulesRow::MeanTotalProfit), 0).isValid());
+}
+
+void TestFrmCompare::closingWhileRunningCancels_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("close") << false;
+    QTest::newRow("Esc") << true;
+}
+
+void TestFrmCompare::closingWhileRunningCancels() {
+    QFETCH(bool, escape);
+    auto window = shownWindow();
+    startRun(*window, kLongRun, QStringLiteral("9"));
+    QTRY_VERIFY_WITH_TIMEOUT(window->pgbComparison().value() > 0, kRunTimeoutMs);
+    QElapsedTimer clock;
+    clock.start();
+    if (escape) {
+        QTest::keyClick(&window->cmdCancel(), Qt::Key_Escape);
+    } else {
+        window->close();
+    }
+    QVERIFY(!window->isVisible());
+    // Hiding waited for the worker: it stopped after its current block.
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    QTRY_VERIFY(!window->running());
+    QCOMPARE(window->lblStatus().text(), QStringLiteral("Cancelled"));
+}
+
+void TestFrmCompare::destroyingWhileRunningIsSafe() {
+    auto window = shownWindow();
+    QPointer<ComparisonJob> job = &window->job();
+    startRun(*window, kLongRun, QStringLiteral("10"));
+    QTRY_VERIFY_WITH_TIMEOUT(window->pgbComparison().value() > 0, kRunTimeoutMs);
+    window.reset();
+    QVERIFY(job.isNull());
+    // Progress posted by the worker before it stopped must not reach the
+    // destroyed window (the sanitizer build turns a stale call into a failure).
+    QTest::qWait(100);
+}
+
+void TestFrmCompare::refusals_data() {
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<Frequencies>("frequencies");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("negative frequency")
+        << "4.60" << Frequencies{5000, -1000, 2000, 2000, 2000}
+        << "Relative Frequencies must not be negative for the analysis";
+    QTest::newRow("price 0") << "0" << Frequencies{1000, 2000, 4000, 2000, 1000}
+                             << "Price must be greater than 0 for the analysis";
+}
+
+void TestFrmCompare::refusals() {
+    QFETCH(QString, price);
+    QFETCH(Frequencies, frequencies);
+    QFETCH(QString, message);
+    nv::RunInputs inputs = testing::runInputs(frequencies);
+    inputs.priceText = price.toStdString();
+    auto window = shownWindow(inputs);
+    QCOMPARE(window->lblStatus().text(), message);
+    QVERIFY(!window->parameters().has_value());
+    QVERIFY(!window->cmdRunComparison().isEnabled());
+    QCOMPARE(rules(*window).rowCount(), 0);
+    // Not a modal box: the window itself is the active one.
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    window->cmdRunComparison_Click();
+    QVERIFY(!window->running());
+}
+
+void TestFrmCompare::badSeedIsRefused() {
+    auto window = shownWindow();
+    // One more than the largest seed.
+    startRun(*window, 5, QStringLiteral("18446744073709551616"));
+    QVERIFY(!window->running());
+    QCOMPARE(window->lblStatus().text(),
+             QStringLiteral("Seed must be a whole number from 0 to 18,446,744,073,709,551,615"));
+    startRun(*window, 5, QStringLiteral("18446744073709551615"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
+    QVERIFY(window->lblStatus().text().contains(QStringLiteral("seed 18446744073709551615")));
+}
+
+void TestFrmCompare::newInputsClearOldResults() {
+    auto window = shownWindow();
+    startRun(*window, 10, QStringLiteral("1"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
+    // The same inputs again keep the figures.
+    window->setRunInputs(testing::runInputs());
+    QVERIFY(cellValue(rules(*window), row(RulesRow::MeanTotalProfit), 0).isValid());
+    // Other inputs clear them and show their own expectations.
+    const nv::RunInputs other = testing::runInputs(testing::kSkewed, "100");
+    window->setRunInputs(other);
+    QVERIFY(!cellValue(rules(*window), row(RulesRow::MeanTotalProfit), 0).isValid());
+    QVERIFY(!window->chtProfit().hasData());
+    const nv::Expectations e = nv::exactExpectations(*nv::AnalysisParameters::fromInputs(other));
+    QCOMPARE(cellValue(rules(*window), row(RulesRow::ExpectedTotalProfit), 0).toDouble(),
+             e.rule(nv::AnalysisRule::Yesterday).run.profit);
+}
+
+void TestFrmCompare::saveChart() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    auto window = shownWindow();
+    QString chosenCaption;
+    QString answer = dir.filePath(QStringLiteral("chart"));
+    window->setSaveFileChooser(
+        [&](QWidget *, const QString &caption, const QString &, const QString &) {
+            chosenCaption = caption;
+            return answer;
+        });
+    QStringList errors;
+    window->setErrorReporter([&errors](const QString &message) { errors << message; });
+
+    startRun(*window, 20, QStringLiteral("3"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
+    QTest::mouseClick(&window->cmdSaveChart(), Qt::LeftButton);
+    QCOMPARE(chosenCaption, QStringLiteral("Save Chart as PNG"));
+    QVERIFY(errors.isEmpty());
+    const QImage saved(dir.filePath(QStringLiteral("chart.png")));
+    QCOMPARE(saved.size(), FrmCompare::kSavedChartSize);
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+             window->chartImage().convertToFormat(QImage::Format_RGB32));
+
+    // A folder that does not exist: a message naming the file, no file.
+    answer = dir.filePath(QStringLiteral("missing/chart.png"));
+    QTest::mouseClick(&window->cmdSaveChart(), Qt::LeftButton);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY(errors[0].startsWith(QStringLiteral("The file could not be saved.")));
+    QVERIFY(errors[0].contains(QStringLiteral("chart.png")));
+    QVERIFY(!window->lblStatus().text().startsWith(QStringLiteral("Chart saved")) ||
+            !window->lblStatus().text().contains(QStringLiteral("missing")));
+
+    // Cancelling the dialog writes nothing and says nothing.
+    answer.clear();
+    QTest::mouseClick(&window->cmdSaveChart(), Qt::LeftButton);
+    QCOMPARE(errors.size(), 1);
+}
+
+QTEST_MAIN(TestFrmCompare)
+#include "tst_frm_compare.moc"
