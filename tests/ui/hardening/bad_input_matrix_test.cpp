@@ -74,9 +74,11 @@ QStringList dayOneProfits(const char *sells30, const char *sells40, const char *
 
 class Matrix {
 public:
-    Matrix() {
+    // Valid inputs; unless told otherwise, a completed 100-day run to
+    // compare against.
+    explicit Matrix(bool completedRun = true) {
         QVERIFY(m_shown.active());
-        completedBaseline();
+        enterValidInputs(completedRun);
     }
 
     ShownWindow &shown() { return m_shown; }
@@ -151,8 +153,7 @@ public:
     }
 
 private:
-    // Valid inputs, then a completed 100-day run to compare against.
-    void completedBaseline() {
+    void enterValidInputs(bool completedRun) {
         typeField("cboRuns", QStringLiteral("100"));
         typeField("cboPrice", QStringLiteral("4.60"));
         typeField("cboCost", QStringLiteral("2.20"));
@@ -160,6 +161,9 @@ private:
             pasteInto(i, QStringLiteral("0.2"));
         }
         QTest::mouseClick(m_shown.control<QRadioButton>("optYesterday"), Qt::LeftButton);
+        if (!completedRun) {
+            return;
+        }
         const std::size_t before = m_shown.messages().size();
         m_shown.click("cmdRun");
         QCOMPARE(m_shown.messages().size(), before);
@@ -207,11 +211,11 @@ class BadInputMatrixTest : public QObject {
     Q_OBJECT
 
     // The window the rows of the current test function share.
-    Matrix &matrix() {
+    Matrix &matrix(bool completedRun = true) {
         const QByteArray function = QTest::currentTestFunction();
         if (!m_matrix || m_function != function) {
             m_matrix.reset();
-            m_matrix = std::make_unique<Matrix>();
+            m_matrix = std::make_unique<Matrix>(completedRun);
             m_function = function;
         }
         return *m_matrix;
@@ -227,6 +231,8 @@ private slots:
     void price();
     void cost_data();
     void cost();
+    void refusalBeforeAnyRun_data();
+    void refusalBeforeAnyRun();
     void conversionOrder_data();
     void conversionOrder();
     void pastedFrequency_data();
@@ -327,6 +333,37 @@ void BadInputMatrixTest::cost() {
     Matrix &m = matrix();
     m.typeField("cboCost", text);
     m.runAndExpect(message, rows, dayOne);
+}
+
+// Refused before any run: the grid keeps its initial two rows (the header and
+// one empty row), the bar stays at 0 and "Show Results" stays disabled.
+void BadInputMatrixTest::refusalBeforeAnyRun_data() {
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("valid");  // the field's text again for the next row
+    QTest::newRow("runs") << QByteArray("cboRuns") << "32767" << kRunsOutOfRange << "100";
+    QTest::newRow("price") << QByteArray("cboPrice") << "1e309"
+                           << "Price is out of range"
+                           << "4.60";
+    QTest::newRow("cost") << QByteArray("cboCost") << "&H10"
+                          << "Cost must be a number"
+                          << "2.20";
+}
+
+void BadInputMatrixTest::refusalBeforeAnyRun() {
+    QFETCH(QByteArray, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(QString, valid);
+    Matrix &m = matrix(false);
+    QCOMPARE(gridRows(), 2);
+    QCOMPARE(cell(1, 0), QString());
+    QCOMPARE(m.shown().control<QProgressBar>("pgbRun")->value(), 0);
+    QVERIFY(!m.shown().control<QPushButton>("cmdShow")->isEnabled());
+    m.typeField(field.constData(), text);
+    m.runAndExpect(message, 0);
+    m.typeField(field.constData(), valid);
 }
 
 // Several bad fields at once: emptiness first, then cost, price, Number of
