@@ -28,9 +28,9 @@ QString shareText(double share, const QLocale &locale) {
     return locale.toString(share * 100.0, 'f', 1) + locale.percent();
 }
 
-QString intervalText(const Interval &interval, const QLocale &locale) {
+QString intervalText(const Interval &interval, const QLocale &locale, int decimals) {
     return QCoreApplication::translate("nv::ui", "%1 to %2")
-        .arg(moneyText(interval.low, 2, locale), moneyText(interval.high, 2, locale));
+        .arg(moneyText(interval.low, decimals, locale), moneyText(interval.high, decimals, locale));
 }
 
 QString countText(std::int64_t count, const QLocale &locale) {

@@ -7,6 +7,7 @@
 //     unitsText(48.25)              // "48.25"
 //     shareText(0.9234)             // "92.3%"
 //     intervalText({1.0, 2.0})      // "$1.00 to $2.00"
+//     intervalText({1.0, 2.6}, locale, 0)   // "$1 to $3"
 //     countText(1000000)            // "1,000,000"
 #pragma once
 
@@ -28,7 +29,7 @@ namespace nv::ui {
 // A share (0.25) as a percentage with one decimal ("25.0%").
 [[nodiscard]] QString shareText(double share, const QLocale &locale = displayLocale());
 [[nodiscard]] QString intervalText(const Interval &interval,
-                                   const QLocale &locale = displayLocale());
+                                   const QLocale &locale = displayLocale(), int decimals = 2);
 [[nodiscard]] QString countText(std::int64_t count, const QLocale &locale = displayLocale());
 
 }  // namespace nv::ui

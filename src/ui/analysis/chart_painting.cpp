@@ -72,7 +72,8 @@ void paintTitleAndLegend(QPainter &painter, const ChartGeometry &geometry, const
     bold.setBold(true);
     painter.save();
     painter.setFont(bold);
-    painter.drawText(geometry.title, Qt::AlignHCenter | Qt::AlignVCenter, title);
+    painter.drawText(geometry.title, Qt::AlignHCenter | Qt::AlignVCenter,
+                     QFontMetrics(bold).elidedText(title, Qt::ElideRight, geometry.title.width()));
     painter.restore();
 
     const QFontMetrics metrics(painter.font());
@@ -124,9 +125,11 @@ void paintAxes(QPainter &painter, const ChartGeometry &geometry, const Scale &xS
         painter.setPen(kTextColour);
         const QString &label = xLabels[static_cast<qsizetype>(i)];
         const int width = metrics.horizontalAdvance(label) + 2;
-        painter.drawText(
-            QRect(x - width / 2, plot.bottom() + kTickLength + 1, width, metrics.height()),
-            Qt::AlignCenter, label);
+        // Kept inside the chart: the last label may not run off its right edge.
+        const int left =
+            std::clamp(x - width / 2, geometry.title.left(), geometry.title.right() + kGap - width);
+        painter.drawText(QRect(left, plot.bottom() + kTickLength + 1, width, metrics.height()),
+                         Qt::AlignCenter, label);
     }
     painter.setPen(kAxisColour);
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());

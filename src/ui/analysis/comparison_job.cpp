@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <chrono>
 #include <new>
+#include <system_error>
 
 namespace nv::ui {
 
@@ -48,7 +49,17 @@ bool ComparisonJob::start(const AnalysisParameters &parameters, const Replicatio
     m_cancel.store(false, std::memory_order_release);
     m_running = true;
     const std::uint64_t generation = ++m_generation;
-    m_thread = std::thread(&ComparisonJob::work, this, parameters, options, generation);
+    try {
+        m_thread = std::thread(&ComparisonJob::work, this, parameters, options, generation);
+    } catch (const std::system_error &) {
+        auto outcome = std::make_shared<ComparisonOutcome>();
+        outcome->status = ComparisonStatus::NoThreads;
+        outcome->replications = options.replications;
+        outcome->seed = options.seed;
+        QMetaObject::invokeMethod(
+            this, [this, generation, outcome] { deliver(generation, outcome); },
+            Qt::QueuedConnection);
+    }
     return true;
 }
 
@@ -87,6 +98,10 @@ void ComparisonJob::work(AnalysisParameters parameters, ReplicationOptions optio
         }
     } catch (const std::bad_alloc &) {
         outcome->status = ComparisonStatus::OutOfMemory;
+        outcome->results.reset();
+    } catch (const std::system_error &) {
+        // runReplications could not start its own workers.
+        outcome->status = ComparisonStatus::NoThreads;
         outcome->results.reset();
     }
     QMetaObject::invokeMethod(

@@ -42,6 +42,7 @@ enum class ComparisonStatus {
     Cancelled,    // cancel() stopped it; no results
     Refused,      // the analysis refused (failure says why)
     OutOfMemory,  // the totals of every replication did not fit in memory
+    NoThreads,    // the system refused to start a thread
 };
 
 struct ComparisonOutcome {

@@ -144,9 +144,16 @@ QString reportCellText(const ReportCell &cell, const QLocale &locale) {
         case ReportKind::Share:
             return shareText(cell.value, locale);
         case ReportKind::MoneyInterval:
-            return intervalText({cell.value, cell.high}, locale);
+            return intervalText({cell.value, cell.high}, locale, 0);
     }
     return {};
+}
+
+QString reportCellDetail(const ReportCell &cell, const QLocale &locale) {
+    if (cell.kind == ReportKind::MoneyInterval) {
+        return intervalText({cell.value, cell.high}, locale, 2);
+    }
+    return reportCellText(cell, locale);
 }
 
 }  // namespace nv::ui

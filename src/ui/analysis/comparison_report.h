@@ -87,8 +87,11 @@ inline constexpr std::size_t kPairsRows = 5;
                                       const ReplicationSummary *summary);
 [[nodiscard]] ReportTable pairsReport(const ReplicationSummary *summary);
 
-// The text of a cell; empty for an empty cell.
+// The text of a cell; empty for an empty cell. Intervals are written in
+// whole dollars, so a column stays narrow; reportCellDetail gives every cell
+// with its cents (the cell's tool tip).
 [[nodiscard]] QString reportCellText(const ReportCell &cell, const QLocale &locale);
+[[nodiscard]] QString reportCellDetail(const ReportCell &cell, const QLocale &locale);
 
 // The column heading of a rule, on two lines ("Best Fixed Order\n(50 units)"
 // for the best fixed order of 50).

@@ -49,7 +49,12 @@ namespace {
     QStringList frequencies;
     for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
         demands << locale.toString(static_cast<qlonglong>(kClassDemand[cls]));
-        frequencies << locale.toString(p.probability(cls), 'g', 4);
+        // Two decimals, more only when the frequency has them (0.125).
+        QString frequency = locale.toString(p.probability(cls), 'f', 4);
+        while (frequency.size() > 4 && frequency.endsWith(locale.zeroDigit())) {
+            frequency.chop(1);
+        }
+        frequencies << frequency;
     }
     return FrmCompare::tr(
                "Compared for %1 days at a price of %2 and a cost of %3; demand %4 "
@@ -86,7 +91,7 @@ FrmCompare::FrmCompare(QWidget *parent)
     createControls();
     layoutControls();
     setFocusOrder();
-    resize(1200, 780);
+    resize(1240, 820);
 
     m_txtSeed->setText(QString::number(clockSeed()));
     connect(m_cmdRunComparison, &QPushButton::clicked, this, &FrmCompare::cmdRunComparison_Click);
@@ -257,8 +262,7 @@ void FrmCompare::showOutcome() {
             showReports(&results.summary);
             m_chtProfit->setSeries(
                 profitSeries(results.paths),
-                tr("Cumulative profit by day on one demand stream (replication 1 of seed %1)")
-                    .arg(outcome->seed));
+                tr("Cumulative profit by day (seed %1, replication 1)").arg(outcome->seed));
             m_chtHistogram->setHistogram(
                 results.histogram,
                 tr("Total profit over %1 replications of %2 days")
@@ -296,6 +300,12 @@ void FrmCompare::showOutcome() {
             clearResults();
             setStatus(tr("There is not enough memory for %1 replications; choose fewer.")
                           .arg(countText(outcome->replications)));
+            return;
+        case ComparisonStatus::NoThreads:
+            clearResults();
+            setStatus(
+                tr("The comparison could not start a thread; close other programs and "
+                   "try again."));
             return;
     }
 }

@@ -33,12 +33,18 @@ QTableView *reportView(QWidget *parent, ReportTableModel *model) {
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view->setTabKeyNavigation(false);
-    view->setWordWrap(false);
+    // An interval too wide for its column goes on two lines.
+    view->setWordWrap(true);
+    view->setTextElideMode(Qt::ElideNone);
     view->setCornerButtonEnabled(false);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     view->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     view->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // As high as its rows: the space left goes to the charts' column.
     view->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return view;
 }
 
@@ -130,10 +136,13 @@ void FrmCompare::layoutControls() {
 
     auto *tables = new QVBoxLayout;
     tables->addWidget(m_lblRules);
-    tables->addWidget(m_tblRules, 3);
+    tables->addWidget(m_tblRules);
+    tables->addSpacing(6);
     tables->addWidget(m_lblPairs);
-    tables->addWidget(m_tblPairs, 1);
+    tables->addWidget(m_tblPairs);
+    tables->addSpacing(6);
     tables->addWidget(m_lblInformation);
+    tables->addStretch(1);
 
     auto *saveRow = new QHBoxLayout;
     saveRow->addStretch(1);
@@ -144,8 +153,8 @@ void FrmCompare::layoutControls() {
     charts->addLayout(saveRow);
 
     auto *body = new QHBoxLayout;
-    body->addLayout(tables, 5);
-    body->addLayout(charts, 4);
+    body->addLayout(tables, 11);
+    body->addLayout(charts, 9);
 
     auto *window = new QVBoxLayout(this);
     window->addWidget(m_lblParameters);

@@ -34,8 +34,10 @@ QVariant ReportTableModel::data(const QModelIndex &index, int role) const {
     const ReportCell &cell = cells[column];
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::AccessibleTextRole:
             return reportCellText(cell, m_locale);
+        case Qt::AccessibleTextRole:
+        case Qt::ToolTipRole:
+            return reportCellDetail(cell, m_locale);
         case Qt::TextAlignmentRole:
             return Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter).toInt();
         case kValueRole:

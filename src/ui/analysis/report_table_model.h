@@ -1,5 +1,6 @@
 // A ReportTable as a read-only item model: the cell texts in the user's
-// locale (right-aligned), the column headings and the row labels as headers.
+// locale (right-aligned), the column headings and the row labels as headers;
+// the tool tip and the accessible text are the full-precision detail.
 // Qt::UserRole gives a cell's value as a double (the low end of an interval),
 // kHighRole the high end of an interval; both are empty for an empty cell.
 //

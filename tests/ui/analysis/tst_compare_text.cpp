@@ -103,6 +103,11 @@ void TestCompareText::shareAndInterval() {
     QCOMPARE(unitsText(48.25, groupedC()), QStringLiteral("48.25"));
     QCOMPARE(intervalText({-1.5, 2000.0}, groupedC()), QStringLiteral("-$1.50 to $2,000.00"));
     QCOMPARE(countText(1000000, groupedC()), QStringLiteral("1,000,000"));
+    // In the tables an interval is in whole dollars; its detail has the cents.
+    const ReportCell interval{ReportKind::MoneyInterval, 27395.4, 27486.6};
+    QCOMPARE(reportCellText(interval, groupedC()), QStringLiteral("$27,395 to $27,487"));
+    QCOMPARE(reportCellDetail(interval, groupedC()), QStringLiteral("$27,395.40 to $27,486.60"));
+    QCOMPARE(reportCellDetail({ReportKind::Share, 0.5, 0}, groupedC()), QStringLiteral("50.0%"));
     // The C locale leaves groups out unless told; the window's locale keeps them.
     QCOMPARE(countText(1000000, displayLocale()).size(), QStringLiteral("1,000,000").size());
 }
