@@ -84,15 +84,25 @@ void QtViewsTest::shownValue() {
     }
 }
 
-void QtViewsTest::progressRepaintsOnlyWhenTheShownNumberChanges() {
+// A progress bar (0 to 100, at 0) on a shown window, with its first paints done.
+struct ShownBar {
     QWidget window;
-    auto *bar = new QProgressBar(&window);
-    bar->setRange(0, 100);
-    bar->setValue(0);
-    bar->setGeometry(10, 10, 97, 17);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTest::qWait(20);
+    QProgressBar *bar = new QProgressBar(&window);
+    bool exposed = false;
+    ShownBar() {
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        bar->setGeometry(10, 10, 97, 17);
+        window.show();
+        exposed = QTest::qWaitForWindowExposed(&window);
+        QTest::qWait(20);
+    }
+};
+
+void QtViewsTest::progressRepaintsOnlyWhenTheShownNumberChanges() {
+    ShownBar shown;
+    QVERIFY(shown.exposed);
+    QProgressBar *bar = shown.bar;
     PaintCounter counter(bar);
     QtProgressBar progress(*bar, 0);
     progress.setValue(0.3f);  // still shows 0
@@ -108,14 +118,9 @@ void QtViewsTest::progressRepaintsOnlyWhenTheShownNumberChanges() {
 }
 
 void QtViewsTest::progressRepaintsAreSpacedButReachTheEnd() {
-    QWidget window;
-    auto *bar = new QProgressBar(&window);
-    bar->setRange(0, 100);
-    bar->setValue(0);
-    bar->setGeometry(10, 10, 97, 17);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTest::qWait(20);
+    ShownBar shown;
+    QVERIFY(shown.exposed);
+    QProgressBar *bar = shown.bar;
     PaintCounter counter(bar);
     QtProgressBar progress(*bar, 60'000);  // far longer than this test takes
     progress.setValue(1.0f);               // the first change paints at once
