@@ -36,7 +36,7 @@ nv::AnalysisParameters checkedAnalysis() {
     const auto checked = nv::AnalysisParameters::fromInputs(defaultInputs());
     if (!checked) {
         std::fprintf(stderr, "analysis refused: %s\n",
-                     std::string(nv::analysisMessage(checked.error())).c_str());
+                     std::string(nv::refusalMessage(checked.error())).c_str());
         std::abort();
     }
     return *checked;
@@ -51,7 +51,7 @@ nv::ReplicationSummary replicate(const nv::AnalysisParameters &parameters, unsig
     auto summary = nv::runReplications(parameters, options);
     if (!summary) {
         std::fprintf(stderr, "replications failed: %s\n",
-                     std::string(nv::analysisMessage(summary.error())).c_str());
+                     std::string(nv::refusalMessage(summary.error())).c_str());
         std::abort();
     }
     return std::move(summary).value();

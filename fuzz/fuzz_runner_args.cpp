@@ -381,11 +381,8 @@ void checkWholeAnalysis(const std::vector<std::string_view> &args, const Analyze
     }
     check(status == 1, "a refused analysis did not exit with 1");
     check(out.str().empty(), "a refused analysis printed to standard output");
-    const nv::AnalysisFailure failure =
-        checked ? nv::AnalysisFailure{nv::AnalysisError::ReplicationsOutOfRange,
-                                      nv::RunRefusal::FrequenciesNotOne}
-                : checked.error();
-    check(err.str() == std::string(nv::analysisMessage(failure)) + "\n",
+    const nv::Refusal failure = checked ? nv::Refusal::ReplicationsOutOfRange : checked.error();
+    check(err.str() == std::string(nv::refusalMessage(failure)) + "\n",
           "an analysis refused with another message", err.str());
 }
 

@@ -21,7 +21,12 @@
 namespace nv {
 
 inline constexpr std::size_t kDemandClasses = 5;
-inline constexpr std::array<std::int64_t, kDemandClasses> kClassDemand = {30, 40, 50, 60, 70};
+inline constexpr std::array<std::int32_t, kDemandClasses> kClassDemand = {30, 40, 50, 60, 70};
+
+// The demand of class cls (0..4) as an amount: 30, 40, 50, 60 or 70 units.
+[[nodiscard]] constexpr Currency classDemand(std::size_t cls) noexcept {
+    return Currency::fromCount(kClassDemand[cls]);
+}
 
 class DemandDistribution {
 public:
@@ -44,8 +49,8 @@ public:
     friend bool operator==(const DemandDistribution &, const DemandDistribution &) = default;
 
 private:
-    std::array<std::optional<Currency>, kDemandClasses> m_freq{
-        Currency{}, Currency{}, Currency{}, Currency{}, Currency{}};
+    std::array<std::optional<Currency>, kDemandClasses> m_freq{Currency{}, Currency{}, Currency{},
+                                                               Currency{}, Currency{}};
 };
 
 // The cumulative bounds of a distribution, as doubles, ready for one draw a

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "support/rounding.h"
+
 namespace nv {
 
 int roundTwips(double twips) noexcept {
@@ -18,12 +20,7 @@ int roundTwips(double twips) noexcept {
     if (twips <= kMin) {
         return std::numeric_limits<int>::min();
     }
-    // Within the int range the fraction is exact, so the half can be seen.
-    double whole = std::floor(twips);
-    const double fraction = twips - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) {
-        whole += 1.0;
-    }
+    const double whole = roundHalfEven(twips);
     if (whole >= kMax) {
         return std::numeric_limits<int>::max();
     }

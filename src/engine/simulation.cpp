@@ -11,11 +11,7 @@ namespace nv {
 
 namespace {
 
-constexpr Currency wholeUnits(std::int64_t whole) noexcept {
-    return Currency::fromUnits(whole * Currency::kUnitsPerWhole);
-}
-
-constexpr std::int64_t kFirstOrder = 50;
+constexpr std::int32_t kFirstOrder = 50;
 constexpr float kProgressMax = 100.0f;
 
 }  // namespace
@@ -49,7 +45,7 @@ std::optional<DayResult> simulateDay(std::int16_t day, Currency order, Currency 
 void formatDayRow(const DayResult &day, const NumberLocale &locale,
                   std::array<CellText, 6> &cells) noexcept {
     // Each formatter replaces the text of its cell.
-    formatWholeTo(wholeUnits(day.day), locale, cells[0]);
+    formatWholeTo(Currency::fromCount(day.day), locale, cells[0]);
     formatWholeTo(day.demand, locale, cells[1]);
     formatWholeTo(day.order, locale, cells[2]);
     formatWholeTo(day.sales, locale, cells[3]);
@@ -61,7 +57,7 @@ void runSimulation(const SimulationParameters &parameters, ui::RunViews &views,
                    UniformSource &random, const NumberLocale &locale) {
     // Preparation. The texts were converted by the checks, before the busy
     // pointer went on.
-    Currency yesterdaysDemand = wholeUnits(kFirstOrder);
+    Currency yesterdaysDemand = Currency::fromCount(kFirstOrder);
     views.grid.setRowCount(parameters.gridRows);
     const std::int16_t days = parameters.days;
     Currency cumulativeProfit;
@@ -73,10 +69,6 @@ void runSimulation(const SimulationParameters &parameters, ui::RunViews &views,
     assert(days < INT16_MAX);
     const std::int32_t lastRow = parameters.gridRows - 1;
 
-    std::array<Currency, kDemandClasses> classDemand{};
-    for (std::size_t i = 0; i < kDemandClasses; ++i) {
-        classDemand[i] = wholeUnits(kClassDemand[i]);
-    }
     const DemandSampler sampler(parameters.distribution);
     std::array<CellText, 6> cells;
 
@@ -84,7 +76,7 @@ void runSimulation(const SimulationParameters &parameters, ui::RunViews &views,
          day = static_cast<std::int16_t>(day + 1)) {
         const Currency order =
             parameters.policy == OrderPolicy::Yesterday ? yesterdaysDemand : parameters.meanDemand;
-        const Currency demand = classDemand[sampler.sampleClass(random.next())];
+        const Currency demand = classDemand(sampler.sampleClass(random.next()));
         const std::optional<DayResult> result =
             simulateDay(day, order, demand, parameters.price, parameters.cost, cumulativeProfit);
         // checkRun bounds every amount of an accepted run.
@@ -114,7 +106,7 @@ void runSimulation(const SimulationParameters &parameters, ui::RunViews &views,
 
 RunOutcome startRun(const RunInputs &inputs, ui::RunViews &views, ui::MessageSink &messages,
                     UniformSource &random, const NumberLocale &locale) {
-    const Result<SimulationParameters, RunRefusal> checked = checkRun(inputs);
+    const Result<SimulationParameters, Refusal> checked = checkRun(inputs);
     if (!checked) {
         messages.showInformation(refusalMessage(checked.error()));
         return RunOutcome::Refused;

@@ -8,30 +8,36 @@
 #include <limits>
 
 #include "support/text_conversion.h"
+#include "support/wide_int.h"
 
 namespace nv {
 
 namespace {
 
 struct RefusalText {
-    RunRefusal refusal;
+    Refusal refusal;
     std::string_view text;
 };
 
-// Every message a refused run can answer with, in the order of the enum.
-constexpr std::array<RefusalText, 12> kRefusalTexts = {{
-    {RunRefusal::FrequenciesNotOne, "Relative Frequencies must add to 1.00"},
-    {RunRefusal::MissingParameter, "You must supply values for all parameters"},
-    {RunRefusal::NoOrderPolicy, "You must select an Order Policy"},
-    {RunRefusal::CostNotANumber, "Cost must be a number"},
-    {RunRefusal::CostOutOfRange, "Cost is out of range"},
-    {RunRefusal::PriceNotANumber, "Price must be a number"},
-    {RunRefusal::PriceOutOfRange, "Price is out of range"},
-    {RunRefusal::MeanOutOfRange, "The mean daily demand is out of range"},
-    {RunRefusal::RunsNotANumber, "Number of Runs must be a number"},
-    {RunRefusal::RunsOutOfRange, "Number of Runs must be from 0 to 32766"},
-    {RunRefusal::RunsNotWhole, "Number of Runs must be a whole number"},
-    {RunRefusal::AmountsOutOfRange, "Price and Cost are too large for this Number of Runs"},
+// Every refusal's message, in the order of the enum.
+constexpr std::array<RefusalText, 17> kRefusalTexts = {{
+    {Refusal::FrequenciesNotOne, "Relative Frequencies must add to 1.00"},
+    {Refusal::MissingParameter, "You must supply values for all parameters"},
+    {Refusal::NoOrderPolicy, "You must select an Order Policy"},
+    {Refusal::CostNotANumber, "Cost must be a number"},
+    {Refusal::CostOutOfRange, "Cost is out of range"},
+    {Refusal::PriceNotANumber, "Price must be a number"},
+    {Refusal::PriceOutOfRange, "Price is out of range"},
+    {Refusal::MeanOutOfRange, "The mean daily demand is out of range"},
+    {Refusal::RunsNotANumber, "Number of Runs must be a number"},
+    {Refusal::RunsOutOfRange, "Number of Runs must be from 0 to 32766"},
+    {Refusal::RunsNotWhole, "Number of Runs must be a whole number"},
+    {Refusal::AmountsOutOfRange, "Price and Cost are too large for this Number of Runs"},
+    {Refusal::NegativeFrequency, "Relative Frequencies must not be negative for the analysis"},
+    {Refusal::PriceNotPositive, "Price must be greater than 0 for the analysis"},
+    {Refusal::NoDays, "Number of Runs must be at least 1 for the analysis"},
+    {Refusal::ReplicationsOutOfRange, "Replications must be from 1 to 1,000,000"},
+    {Refusal::Cancelled, "The analysis was cancelled"},
 }};
 
 constexpr bool textsInEnumOrder() {
@@ -52,12 +58,10 @@ constexpr std::int16_t kMaxDays = std::numeric_limits<std::int16_t>::max() - 1;
 constexpr std::int64_t kMaxDemandUnits = kClassDemand.back() * Currency::kUnitsPerWhole;
 
 // Wide enough for a product of two 64-bit magnitudes, and then some.
-__extension__ typedef unsigned __int128 Wide;
+using Wide = UInt128;
 
 constexpr Wide magnitude(Currency c) noexcept {
-    const std::int64_t u = c.units();
-    // -(u + 1) + 1 keeps INT64_MIN from overflowing.
-    return u < 0 ? static_cast<Wide>(-(u + 1)) + 1 : static_cast<Wide>(u);
+    return nv::magnitude(c.units());
 }
 
 // Whether every amount of a run of `days` days stays in the Currency range:
@@ -86,7 +90,7 @@ bool amountsFit(std::int16_t days, Wide maxOrder, Wide maxSales, Currency price,
 
 }  // namespace
 
-std::string_view refusalMessage(RunRefusal refusal) noexcept {
+std::string_view refusalMessage(Refusal refusal) noexcept {
     const auto index = static_cast<std::size_t>(refusal);
     if (index >= kRefusalTexts.size()) {
         return {};
@@ -94,25 +98,25 @@ std::string_view refusalMessage(RunRefusal refusal) noexcept {
     return kRefusalTexts[index].text;
 }
 
-std::optional<RunRefusal> validateParameters(const DemandDistribution &frequencies,
-                                             std::string_view runsText, std::string_view priceText,
-                                             std::string_view costText, bool yesterdaySelected,
-                                             bool annualSelected) noexcept {
+std::optional<Refusal> validateParameters(const DemandDistribution &frequencies,
+                                          std::string_view runsText, std::string_view priceText,
+                                          std::string_view costText, bool yesterdaySelected,
+                                          bool annualSelected) noexcept {
     const std::optional<Currency> total = frequencies.total();
     if (!total || *total != Currency::fromUnits(Currency::kUnitsPerWhole)) {
-        return RunRefusal::FrequenciesNotOne;
+        return Refusal::FrequenciesNotOne;
     }
     if (runsText.empty() || priceText.empty() || costText.empty()) {
-        return RunRefusal::MissingParameter;
+        return Refusal::MissingParameter;
     }
     if (!yesterdaySelected && !annualSelected) {
-        return RunRefusal::NoOrderPolicy;
+        return Refusal::NoOrderPolicy;
     }
     return std::nullopt;
 }
 
-Result<SimulationParameters, RunRefusal> checkRun(const RunInputs &inputs) noexcept {
-    if (const std::optional<RunRefusal> refusal =
+Result<SimulationParameters, Refusal> checkRun(const RunInputs &inputs) noexcept {
+    if (const std::optional<Refusal> refusal =
             validateParameters(inputs.distribution, inputs.runsText, inputs.priceText,
                                inputs.costText, inputs.yesterdaySelected, inputs.annualSelected)) {
         return Failure{*refusal};
@@ -124,15 +128,15 @@ Result<SimulationParameters, RunRefusal> checkRun(const RunInputs &inputs) noexc
 
     const Result<Currency, ConversionError> cost = parseCurrency(inputs.costText);
     if (!cost) {
-        return Failure{cost.error() == ConversionError::NotANumber ? RunRefusal::CostNotANumber
-                                                                   : RunRefusal::CostOutOfRange};
+        return Failure{cost.error() == ConversionError::NotANumber ? Refusal::CostNotANumber
+                                                                   : Refusal::CostOutOfRange};
     }
     parameters.cost = *cost;
 
     const Result<Currency, ConversionError> price = parseCurrency(inputs.priceText);
     if (!price) {
-        return Failure{price.error() == ConversionError::NotANumber ? RunRefusal::PriceNotANumber
-                                                                    : RunRefusal::PriceOutOfRange};
+        return Failure{price.error() == ConversionError::NotANumber ? Refusal::PriceNotANumber
+                                                                    : Refusal::PriceOutOfRange};
     }
     parameters.price = *price;
 
@@ -140,27 +144,27 @@ Result<SimulationParameters, RunRefusal> checkRun(const RunInputs &inputs) noexc
     // be represented does not stop the run.
     const std::optional<Currency> mean = inputs.distribution.mean();
     if (parameters.policy == OrderPolicy::Annual && !mean) {
-        return Failure{RunRefusal::MeanOutOfRange};
+        return Failure{Refusal::MeanOutOfRange};
     }
     parameters.meanDemand = mean.value_or(Currency{});
 
     const Result<double, ConversionError> runs = parseDouble(inputs.runsText);
     if (!runs) {
-        return Failure{runs.error() == ConversionError::NotANumber ? RunRefusal::RunsNotANumber
-                                                                   : RunRefusal::RunsOutOfRange};
+        return Failure{runs.error() == ConversionError::NotANumber ? Refusal::RunsNotANumber
+                                                                   : Refusal::RunsOutOfRange};
     }
     parameters.runs = *runs;
 
     // The grid needs its header row.
     const Result<std::int32_t, ConversionError> gridRows = roundToInt32(*runs + 1.0);
     if (!gridRows || *gridRows < 1) {
-        return Failure{RunRefusal::RunsOutOfRange};
+        return Failure{Refusal::RunsOutOfRange};
     }
     parameters.gridRows = *gridRows;
 
     const Result<std::int16_t, ConversionError> days = parseInt16(inputs.runsText);
     if (!days || *days > kMaxDays) {
-        return Failure{RunRefusal::RunsOutOfRange};
+        return Failure{Refusal::RunsOutOfRange};
     }
     parameters.days = *days;
 
@@ -169,7 +173,7 @@ Result<SimulationParameters, RunRefusal> checkRun(const RunInputs &inputs) noexc
     // would have no row; "2.5" gives 2 days but round(3.5) = 4 rows, and row
     // 3 would go on showing a cell of an earlier run.
     if (parameters.gridRows != static_cast<std::int32_t>(parameters.days) + 1) {
-        return Failure{RunRefusal::RunsNotWhole};
+        return Failure{Refusal::RunsNotWhole};
     }
 
     // Under Yesterday's Demand the order is 50 on day 1 and a drawn demand
@@ -180,7 +184,7 @@ Result<SimulationParameters, RunRefusal> checkRun(const RunInputs &inputs) noexc
                               : magnitude(parameters.meanDemand);
     const Wide maxSales = std::max(static_cast<Wide>(kMaxDemandUnits), maxOrder);
     if (!amountsFit(parameters.days, maxOrder, maxSales, parameters.price, parameters.cost)) {
-        return Failure{RunRefusal::AmountsOutOfRange};
+        return Failure{Refusal::AmountsOutOfRange};
     }
 
     return parameters;

@@ -20,16 +20,19 @@
 
 namespace nv {
 
-enum class RunRefusal {
-    FrequenciesNotOne,   // "Relative Frequencies must add to 1.00"
-    MissingParameter,    // "You must supply values for all parameters"
-    NoOrderPolicy,       // "You must select an Order Policy"
-    CostNotANumber,      // "Cost must be a number"
-    CostOutOfRange,      // "Cost is out of range"
-    PriceNotANumber,     // "Price must be a number"
-    PriceOutOfRange,     // "Price is out of range"
-    MeanOutOfRange,      // "The mean daily demand is out of range" (Annual only)
-    RunsNotANumber,      // "Number of Runs must be a number"
+// Why a run or an analysis is not carried out: the run's own checks first,
+// then those of the analyses. One type for every refusal, so a caller shows
+// refusalMessage() whichever check refused.
+enum class Refusal {
+    FrequenciesNotOne,  // "Relative Frequencies must add to 1.00"
+    MissingParameter,   // "You must supply values for all parameters"
+    NoOrderPolicy,      // "You must select an Order Policy"
+    CostNotANumber,     // "Cost must be a number"
+    CostOutOfRange,     // "Cost is out of range"
+    PriceNotANumber,    // "Price must be a number"
+    PriceOutOfRange,    // "Price is out of range"
+    MeanOutOfRange,     // "The mean daily demand is out of range" (Annual only)
+    RunsNotANumber,     // "Number of Runs must be a number"
     // "Number of Runs must be from 0 to 32766": out of the double range, or
     // fewer than one grid row, or more than 32,766 days.
     RunsOutOfRange,
@@ -39,20 +42,24 @@ enum class RunRefusal {
     // "Price and Cost are too large for this Number of Runs": some daily
     // product, daily profit or the cumulative profit could leave the range.
     AmountsOutOfRange,
+
+    // The analyses' checks, made after the run's.
+    NegativeFrequency,       // "Relative Frequencies must not be negative for the analysis"
+    PriceNotPositive,        // "Price must be greater than 0 for the analysis"
+    NoDays,                  // "Number of Runs must be at least 1 for the analysis"
+    ReplicationsOutOfRange,  // "Replications must be from 1 to 1,000,000"
+    Cancelled,               // "The analysis was cancelled" (not a check: the user stopped it)
 };
 
 // The message text a refusal is shown with.
-[[nodiscard]] std::string_view refusalMessage(RunRefusal refusal) noexcept;
+[[nodiscard]] std::string_view refusalMessage(Refusal refusal) noexcept;
 
 // The three checks; nullopt when all pass.
-[[nodiscard]] std::optional<RunRefusal> validateParameters(const DemandDistribution &frequencies,
-                                                           std::string_view runsText,
-                                                           std::string_view priceText,
-                                                           std::string_view costText,
-                                                           bool yesterdaySelected,
-                                                           bool annualSelected) noexcept;
+[[nodiscard]] std::optional<Refusal> validateParameters(
+    const DemandDistribution &frequencies, std::string_view runsText, std::string_view priceText,
+    std::string_view costText, bool yesterdaySelected, bool annualSelected) noexcept;
 
 // Every check, and the record of an accepted run.
-[[nodiscard]] Result<SimulationParameters, RunRefusal> checkRun(const RunInputs &inputs) noexcept;
+[[nodiscard]] Result<SimulationParameters, Refusal> checkRun(const RunInputs &inputs) noexcept;
 
 }  // namespace nv

@@ -12,6 +12,7 @@
 
 #include "runner/runner_output.h"
 #include "runner/runner_text.h"
+#include "support/csv.h"
 
 namespace nv::runner {
 
@@ -498,19 +499,6 @@ std::string decimalText(Currency value) {
             digits.pop_back();
         }
         text += "." + digits;
-    }
-    return text;
-}
-
-std::string groupedCount(std::int64_t value) {
-    const std::string digits = integerText(value);
-    const std::size_t start = value < 0 ? 1 : 0;
-    std::string text = digits.substr(0, start);
-    for (std::size_t i = start; i < digits.size(); ++i) {
-        if (i > start && (digits.size() - i) % 3 == 0) {
-            text += ',';
-        }
-        text += digits[i];
     }
     return text;
 }

@@ -86,7 +86,4 @@ void writeAnalysis(const AnalysisReport &report, AnalysisFormat format, std::ost
 // never "-0.00".
 [[nodiscard]] std::string fixedNumber(double value, int decimals);
 
-// A count with "," between groups of three digits: 12345 -> "12,345".
-[[nodiscard]] std::string groupedCount(std::int64_t value);
-
 }  // namespace nv::runner

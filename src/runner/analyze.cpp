@@ -8,6 +8,7 @@
 #include "engine/analysis/expectations.h"
 #include "runner/analysis_output.h"
 #include "runner/runner.h"
+#include "support/number_format.h"
 #include "support/random_source.h"
 
 namespace nv::runner {
@@ -23,13 +24,11 @@ int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &e
 
     const auto parameters = AnalysisParameters::fromInputs(inputs);
     if (!parameters) {
-        err << analysisMessage(parameters.error()) << '\n';
+        err << refusalMessage(parameters.error()) << '\n';
         return kExitRefused;
     }
     if (command.replications < kMinReplications || command.replications > kMaxReplications) {
-        err << analysisMessage(AnalysisFailure{AnalysisError::ReplicationsOutOfRange,
-                                               RunRefusal::FrequenciesNotOne})
-            << '\n';
+        err << refusalMessage(Refusal::ReplicationsOutOfRange) << '\n';
         return kExitRefused;
     }
 
@@ -40,7 +39,7 @@ int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &e
     TerminalProgress progress(err, errIsTerminal);
     const auto summary = runReplications(*parameters, options, &progress);
     if (!summary) {
-        err << analysisMessage(summary.error()) << '\n';
+        err << refusalMessage(summary.error()) << '\n';
         return kExitRefused;
     }
 
@@ -78,7 +77,7 @@ bool TerminalProgress::report(std::int64_t done, std::int64_t total) noexcept {
     if (now - m_start < kShowAfter || (m_shownWidth > 0 && now - m_lastShown < kInterval)) {
         return false;
     }
-    const std::string line = "Replications: " + groupedCount(done) + " / " + groupedCount(total);
+    const std::string line = "Replications: " + formatCount(done) + " / " + formatCount(total);
     m_err << '\r' << line << std::flush;
     m_shownWidth = std::max(m_shownWidth, line.size());
     m_lastShown = now;

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "runner/runner_text.h"
+#include "support/csv.h"
 
 namespace nv::runner {
 
@@ -59,21 +60,6 @@ void writeTable(std::span<const ui::MemoryGrid::Row> rows, std::ostream &out) {
 }
 
 }  // namespace
-
-std::string csvField(std::string_view cell) {
-    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(cell);
-    }
-    std::string field = "\"";
-    for (const char c : cell) {
-        if (c == '"') {
-            field += '"';
-        }
-        field += c;
-    }
-    field += '"';
-    return field;
-}
 
 void writeGrid(std::span<const ui::MemoryGrid::Row> rows, OutputFormat format, std::ostream &out) {
     switch (format) {

@@ -21,9 +21,6 @@
 
 namespace nv::runner {
 
-// One cell as a CSV field.
-[[nodiscard]] std::string csvField(std::string_view cell);
-
 void writeGrid(std::span<const ui::MemoryGrid::Row> rows, OutputFormat format, std::ostream &out);
 
 }  // namespace nv::runner

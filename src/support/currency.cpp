@@ -2,26 +2,10 @@
 
 #include <cmath>
 
+#include "support/rounding.h"
+#include "support/wide_int.h"
+
 namespace nv {
-
-namespace {
-
-__extension__ typedef __int128 Int128;
-
-// Rounds to the nearest integer, an exact half to the even integer. Written
-// out rather than relying on the floating-point environment's rounding mode.
-double roundHalfEven(double x) noexcept {
-    const double magnitude = std::fabs(x);
-    const double below = std::floor(magnitude);
-    const double fraction = magnitude - below;  // exact for a non-negative value
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) {
-        rounded = below + 1.0;
-    }
-    return std::copysign(rounded, x);
-}
-
-}  // namespace
 
 std::optional<Currency> Currency::fromDouble(double value) noexcept {
     if (!std::isfinite(value)) {
@@ -44,9 +28,9 @@ std::optional<Currency> checkedMultiply(Currency a, Currency b) noexcept {
     if (!__builtin_mul_overflow(a.units(), b.units(), &narrow)) {
         std::int64_t quotient = narrow / Currency::kUnitsPerWhole;
         const std::int64_t remainder = narrow % Currency::kUnitsPerWhole;
-        const std::int64_t magnitude = remainder < 0 ? -remainder : remainder;
+        const std::int64_t distance = remainder < 0 ? -remainder : remainder;
         constexpr std::int64_t kHalf = Currency::kUnitsPerWhole / 2;
-        if (magnitude > kHalf || (magnitude == kHalf && (quotient & 1) != 0)) {
+        if (distance > kHalf || (distance == kHalf && (quotient & 1) != 0)) {
             quotient += narrow < 0 ? -1 : 1;  // |quotient| < 2^63 / 10^4: no overflow
         }
         return Currency::fromUnits(quotient);
@@ -55,9 +39,9 @@ std::optional<Currency> checkedMultiply(Currency a, Currency b) noexcept {
     const Int128 product = static_cast<Int128>(a.units()) * static_cast<Int128>(b.units());
     Int128 quotient = product / Currency::kUnitsPerWhole;  // truncates towards zero
     const Int128 remainder = product % Currency::kUnitsPerWhole;
-    const Int128 magnitude = remainder < 0 ? -remainder : remainder;
+    const Int128 distance = remainder < 0 ? -remainder : remainder;
     constexpr Int128 kHalf = Currency::kUnitsPerWhole / 2;
-    if (magnitude > kHalf || (magnitude == kHalf && (quotient & 1) != 0)) {
+    if (distance > kHalf || (distance == kHalf && (quotient & 1) != 0)) {
         quotient += product < 0 ? -1 : 1;
     }
     if (quotient < std::numeric_limits<std::int64_t>::min() ||

@@ -42,6 +42,11 @@ public:
     [[nodiscard]] static constexpr Currency fromUnits(std::int64_t units) noexcept {
         return Currency(units);
     }
+    // A whole count that always fits (a day number, a demand, an order of
+    // whole units): exact, and usable in constant expressions.
+    [[nodiscard]] static constexpr Currency fromCount(std::int32_t count) noexcept {
+        return Currency(static_cast<std::int64_t>(count) * kUnitsPerWhole);
+    }
     [[nodiscard]] static constexpr std::optional<Currency> fromWhole(std::int64_t whole) noexcept {
         std::int64_t units = 0;
         if (__builtin_mul_overflow(whole, kUnitsPerWhole, &units)) {
@@ -103,14 +108,20 @@ private:
 [[nodiscard]] std::optional<Currency> checkedMultiply(Currency a, Currency b) noexcept;
 
 // Compares as double-precision numbers (a float is widened first).
-[[nodiscard]] constexpr bool lessThan(double x, Currency c) noexcept { return x < c.toDouble(); }
+[[nodiscard]] constexpr bool lessThan(double x, Currency c) noexcept {
+    return x < c.toDouble();
+}
 
 // The forbidden forms stay forbidden: no silent conversion from double, no
 // operators that could wrap.
 template <class A, class B>
-concept Addable = requires(A a, B b) { a + b; };
+concept Addable = requires(A a, B b) {
+    a + b;
+};
 template <class A, class B>
-concept Multipliable = requires(A a, B b) { a * b; };
+concept Multipliable = requires(A a, B b) {
+    a *b;
+};
 
 static_assert(!std::is_convertible_v<double, Currency>);
 static_assert(!std::is_convertible_v<int, Currency>);

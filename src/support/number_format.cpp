@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "support/wide_int.h"
+
 namespace nv {
 
 bool CellText::append(std::string_view text) noexcept {
@@ -24,16 +26,9 @@ bool CellText::append(char c) noexcept {
 
 namespace {
 
-// |units| without overflow, also for Currency::min().
-std::uint64_t magnitude(Currency value) noexcept {
-    const std::int64_t units = value.units();
-    return units < 0 ? static_cast<std::uint64_t>(-(units + 1)) + 1U
-                     : static_cast<std::uint64_t>(units);
-}
-
 // |value| / divisor rounded to the nearest whole number, a half away from zero.
 std::uint64_t roundedMagnitude(Currency value, std::uint64_t divisor) noexcept {
-    const std::uint64_t m = magnitude(value);
+    const std::uint64_t m = magnitude(value.units());
     // m <= 2^63, so adding half a divisor cannot wrap.
     return (m + divisor / 2) / divisor;
 }
@@ -113,6 +108,15 @@ std::string formatDollars(Currency value, const NumberLocale &locale) {
 std::string formatTwoDecimals(Currency value, const NumberLocale &locale) {
     CellText text;
     formatTwoDecimalsTo(value, locale, text);
+    return toString(text);
+}
+
+std::string formatCount(std::int64_t value, const NumberLocale &locale) {
+    CellText text;
+    if (value < 0) {
+        text.append('-');
+    }
+    appendDigits(magnitude(value), locale.groupSeparator, text);
     return toString(text);
 }
 

@@ -20,6 +20,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -57,5 +58,8 @@ void formatTwoDecimalsTo(Currency value, const NumberLocale &locale, CellText &o
 [[nodiscard]] std::string formatWhole(Currency value, const NumberLocale &locale = {});
 [[nodiscard]] std::string formatDollars(Currency value, const NumberLocale &locale = {});
 [[nodiscard]] std::string formatTwoDecimals(Currency value, const NumberLocale &locale = {});
+
+// A whole count, digits grouped in threes: 12345 -> "12,345", -5 -> "-5", 0 -> "0".
+[[nodiscard]] std::string formatCount(std::int64_t value, const NumberLocale &locale = {});
 
 }  // namespace nv

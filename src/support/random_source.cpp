@@ -12,14 +12,6 @@ constexpr std::uint64_t rotateLeft(std::uint64_t x, int k) noexcept {
     return (x << k) | (x >> (64 - k));
 }
 
-// SplitMix64: spreads one 64-bit seed over the generator's state.
-constexpr std::uint64_t splitMix64(std::uint64_t &state) noexcept {
-    std::uint64_t z = (state += 0x9e3779b97f4a7c15ULL);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-    return z ^ (z >> 31);
-}
-
 }  // namespace
 
 void SeededSource::reseed(std::uint64_t seed) noexcept {

@@ -22,6 +22,15 @@
 
 namespace nv {
 
+// SplitMix64: advances `state` and returns its next well-mixed output. Seeds
+// the generator below and derives independent seeds from one (replications).
+[[nodiscard]] constexpr std::uint64_t splitMix64(std::uint64_t &state) noexcept {
+    std::uint64_t z = (state += 0x9e3779b97f4a7c15ULL);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
+
 class UniformSource {
 public:
     virtual ~UniformSource() = default;

@@ -6,6 +6,8 @@
 #include <limits>
 #include <system_error>
 
+#include "support/rounding.h"
+
 namespace nv {
 
 namespace {
@@ -173,17 +175,6 @@ double toDouble(const Decimal &d) noexcept {
         return d.exponent > 0 ? sign * std::numeric_limits<double>::infinity() : sign * 0.0;
     }
     return sign * value;
-}
-
-double roundHalfEven(double x) noexcept {
-    const double magnitude = std::fabs(x);
-    const double below = std::floor(magnitude);
-    const double fraction = magnitude - below;
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) {
-        rounded = below + 1.0;
-    }
-    return std::copysign(rounded, x);
 }
 
 // The whole text must be one number, with spaces and tabs only around it.

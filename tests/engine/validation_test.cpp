@@ -36,7 +36,7 @@ struct OrderCase {
     const char *cost;
     bool yesterday;
     bool annual;
-    std::optional<RunRefusal> expected;
+    std::optional<Refusal> expected;
 };
 
 void PrintTo(const OrderCase &c, std::ostream *os) {
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Check 1 masks the other two.
         OrderCase{"noFrequencyMasksAll", kNone, "", "", "", false, false,
-                  RunRefusal::FrequenciesNotOne},
+                  Refusal::FrequenciesNotOne},
         OrderCase{"justShort",
                   {3333, 3333, 3333, 0, 0},
                   "250",
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "2.20",
                   true,
                   false,
-                  RunRefusal::FrequenciesNotOne},
+                  Refusal::FrequenciesNotOne},
         OrderCase{"justOver",
                   {3333, 3333, 3335, 0, 0},
                   "250",
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "2.20",
                   true,
                   false,
-                  RunRefusal::FrequenciesNotOne},
+                  Refusal::FrequenciesNotOne},
         OrderCase{"thirdsPass",
                   {3333, 3333, 3334, 0, 0},
                   "250",
@@ -95,27 +95,25 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   std::nullopt},
         // Check 2 masks check 3; any one empty text fails.
-        OrderCase{"emptyPrice", kFifths, "250", "", "2.20", true, false,
-                  RunRefusal::MissingParameter},
-        OrderCase{"emptyRuns", kFifths, "", "4.60", "2.20", true, false,
-                  RunRefusal::MissingParameter},
+        OrderCase{"emptyPrice", kFifths, "250", "", "2.20", true, false, Refusal::MissingParameter},
+        OrderCase{"emptyRuns", kFifths, "", "4.60", "2.20", true, false, Refusal::MissingParameter},
         OrderCase{"emptyCostNoPolicy", kFifths, "250", "4.60", "", false, false,
-                  RunRefusal::MissingParameter},
+                  Refusal::MissingParameter},
         // Only emptiness counts here.
         OrderCase{"blanksAndLettersPass", kFifths, " ", "abc", "-", true, false, std::nullopt},
         OrderCase{"noPolicy", kFifths, "250", "4.60", "2.20", false, false,
-                  RunRefusal::NoOrderPolicy}),
+                  Refusal::NoOrderPolicy}),
     test::CaseName{});
 
 TEST(ValidationOrderTest, UnrepresentableFrequencyFailsTheSum) {
     DemandDistribution d = distribution({10000, 0, 0, 0, 0});
     d.setFrequency(4, std::nullopt);
     EXPECT_EQ(validateParameters(d, "250", "4.60", "2.20", true, false),
-              RunRefusal::FrequenciesNotOne);
+              Refusal::FrequenciesNotOne);
     // A partial sum out of range, too.
     EXPECT_EQ(validateParameters(distribution({kInt64Max, 1, -kInt64Max, 0, 0}), "250", "4.60",
                                  "2.20", true, false),
-              RunRefusal::FrequenciesNotOne);
+              Refusal::FrequenciesNotOne);
 }
 
 // ---- Accepted runs: what the record holds ---------------------------------
@@ -203,7 +201,7 @@ ViewState snapshot(const ui::MemoryRunViews &v, const SequenceSource &random) {
 struct RefusalCase {
     const char *name;
     RunInputs in;
-    RunRefusal refusal;
+    Refusal refusal;
     const char *message;
 };
 
@@ -258,61 +256,60 @@ INSTANTIATE_TEST_SUITE_P(
     Refusals, RefusedRunTest,
     ::testing::Values(
         RefusalCase{"frequencies", inputs("", "", "", kNone, OrderPolicy::Yesterday),
-                    RunRefusal::FrequenciesNotOne, "Relative Frequencies must add to 1.00"},
-        RefusalCase{"missingText", yesterday("250", ""), RunRefusal::MissingParameter,
+                    Refusal::FrequenciesNotOne, "Relative Frequencies must add to 1.00"},
+        RefusalCase{"missingText", yesterday("250", ""), Refusal::MissingParameter,
                     "You must supply values for all parameters"},
-        RefusalCase{"noPolicy", withoutPolicy(), RunRefusal::NoOrderPolicy,
+        RefusalCase{"noPolicy", withoutPolicy(), Refusal::NoOrderPolicy,
                     "You must select an Order Policy"},
         // Cost is read before price.
-        RefusalCase{"costNotNumber", yesterday("250", "x", "2,20"), RunRefusal::CostNotANumber,
+        RefusalCase{"costNotNumber", yesterday("250", "x", "2,20"), Refusal::CostNotANumber,
                     "Cost must be a number"},
-        RefusalCase{"costBlank", yesterday("250", "4.60", " "), RunRefusal::CostNotANumber,
+        RefusalCase{"costBlank", yesterday("250", "4.60", " "), Refusal::CostNotANumber,
                     "Cost must be a number"},
-        RefusalCase{"costOutOfRange", yesterday("250", "x", "1e15"), RunRefusal::CostOutOfRange,
+        RefusalCase{"costOutOfRange", yesterday("250", "x", "1e15"), Refusal::CostOutOfRange,
                     "Cost is out of range"},
-        RefusalCase{"priceNotNumber", yesterday("x", "4.30$"), RunRefusal::PriceNotANumber,
+        RefusalCase{"priceNotNumber", yesterday("x", "4.30$"), Refusal::PriceNotANumber,
                     "Price must be a number"},
-        RefusalCase{"priceOutOfRange", yesterday("x", "-1e16"), RunRefusal::PriceOutOfRange,
+        RefusalCase{"priceOutOfRange", yesterday("x", "-1e16"), Refusal::PriceOutOfRange,
                     "Price is out of range"},
         // The mean is checked before Number of Runs.
         RefusalCase{"meanOutOfRange", annual("abc", "4.60", "2.20", kHugeMean),
-                    RunRefusal::MeanOutOfRange, "The mean daily demand is out of range"},
-        RefusalCase{"runsLetters", yesterday("abc"), RunRefusal::RunsNotANumber,
+                    Refusal::MeanOutOfRange, "The mean daily demand is out of range"},
+        RefusalCase{"runsLetters", yesterday("abc"), Refusal::RunsNotANumber,
                     "Number of Runs must be a number"},
-        RefusalCase{"runsGrouped", yesterday("1,000"), RunRefusal::RunsNotANumber,
+        RefusalCase{"runsGrouped", yesterday("1,000"), Refusal::RunsNotANumber,
                     "Number of Runs must be a number"},
-        RefusalCase{"runsCounterWouldPass", yesterday("32767"), RunRefusal::RunsOutOfRange,
+        RefusalCase{"runsCounterWouldPass", yesterday("32767"), Refusal::RunsOutOfRange,
                     kRunsRange},
-        RefusalCase{"runsBeyond16Bits", yesterday("32768"), RunRefusal::RunsOutOfRange, kRunsRange},
-        RefusalCase{"runsRoundsTo32767", yesterday("32766.6"), RunRefusal::RunsOutOfRange,
-                    kRunsRange},
-        RefusalCase{"runsNoHeaderRow", yesterday("-0.5"), RunRefusal::RunsOutOfRange, kRunsRange},
-        RefusalCase{"runsNegative", yesterday("-1"), RunRefusal::RunsOutOfRange, kRunsRange},
-        RefusalCase{"runsBeyond32Bits", yesterday("1e10"), RunRefusal::RunsOutOfRange, kRunsRange},
-        RefusalCase{"runsBeyondDouble", yesterday("1e400"), RunRefusal::RunsOutOfRange, kRunsRange},
-        RefusalCase{"runsOddHalf", yesterday("1.5"), RunRefusal::RunsNotWhole,
+        RefusalCase{"runsBeyond16Bits", yesterday("32768"), Refusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsRoundsTo32767", yesterday("32766.6"), Refusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsNoHeaderRow", yesterday("-0.5"), Refusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsNegative", yesterday("-1"), Refusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsBeyond32Bits", yesterday("1e10"), Refusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsBeyondDouble", yesterday("1e400"), Refusal::RunsOutOfRange, kRunsRange},
+        RefusalCase{"runsOddHalf", yesterday("1.5"), Refusal::RunsNotWhole,
                     "Number of Runs must be a whole number"},
-        RefusalCase{"runsOtherOddHalf", yesterday("3.5"), RunRefusal::RunsNotWhole,
+        RefusalCase{"runsOtherOddHalf", yesterday("3.5"), Refusal::RunsNotWhole,
                     "Number of Runs must be a whole number"},
         // 2 days and round(3.5) = 4 rows: row 3 would keep an earlier run's cells.
-        RefusalCase{"runsEvenHalf", yesterday("2.5"), RunRefusal::RunsNotWhole,
+        RefusalCase{"runsEvenHalf", yesterday("2.5"), Refusal::RunsNotWhole,
                     "Number of Runs must be a whole number"},
-        RefusalCase{"runsHalfNoDays", yesterday("0.5"), RunRefusal::RunsNotWhole,
+        RefusalCase{"runsHalfNoDays", yesterday("0.5"), Refusal::RunsNotWhole,
                     "Number of Runs must be a whole number"},
-        RefusalCase{"priceTooLarge", yesterday("1000", "14000000000"),
-                    RunRefusal::AmountsOutOfRange, kTooLarge},
+        RefusalCase{"priceTooLarge", yesterday("1000", "14000000000"), Refusal::AmountsOutOfRange,
+                    kTooLarge},
         RefusalCase{"negativePriceTooLarge", yesterday("1000", "-14000000000"),
-                    RunRefusal::AmountsOutOfRange, kTooLarge},
+                    Refusal::AmountsOutOfRange, kTooLarge},
         RefusalCase{"priceTooLargeForOneDay", yesterday("1", "900000000000000"),
-                    RunRefusal::AmountsOutOfRange, kTooLarge},
+                    Refusal::AmountsOutOfRange, kTooLarge},
         RefusalCase{"costTooLargeForTwoDays", annual("2", "4.60", "10000000000000"),
-                    RunRefusal::AmountsOutOfRange, kTooLarge}),
+                    Refusal::AmountsOutOfRange, kTooLarge}),
     test::CaseName{});
 
 TEST(RefusalMessageTest, EveryRefusalHasItsOwnText) {
     std::vector<std::string> texts;
-    for (int i = 0; i <= static_cast<int>(RunRefusal::AmountsOutOfRange); ++i) {
-        const std::string_view text = refusalMessage(static_cast<RunRefusal>(i));
+    for (int i = 0; i <= static_cast<int>(Refusal::AmountsOutOfRange); ++i) {
+        const std::string_view text = refusalMessage(static_cast<Refusal>(i));
         EXPECT_FALSE(text.empty()) << i;
         texts.emplace_back(text);
     }

@@ -154,16 +154,6 @@ TEST(FixedNumber, RoundsTheBinaryValueAndNeverShowsMinusZero) {
     EXPECT_EQ(fixedNumber(std::numeric_limits<double>::quiet_NaN(), 2), "n/a");
 }
 
-TEST(GroupedCount, PutsACommaBetweenGroupsOfThree) {
-    EXPECT_EQ(groupedCount(0), "0");
-    EXPECT_EQ(groupedCount(999), "999");
-    EXPECT_EQ(groupedCount(1000), "1,000");
-    EXPECT_EQ(groupedCount(100'000), "100,000");
-    EXPECT_EQ(groupedCount(1'000'000), "1,000,000");
-    EXPECT_EQ(groupedCount(-1234), "-1,234");
-    EXPECT_EQ(groupedCount(std::numeric_limits<std::int64_t>::min()), "-9,223,372,036,854,775,808");
-}
-
 // ---- csv and json hold the same items --------------------------------------------------
 
 AnalysisReport smallReport(std::int64_t replications) {

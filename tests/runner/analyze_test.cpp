@@ -40,13 +40,13 @@ std::vector<std::string> joined(std::vector<std::string> a, const std::vector<st
 
 // ---- The run's refusals, word for word --------------------------------------------
 
-struct RunRefusalCase {
+struct RefusalCase {
     const char *name;
     std::vector<std::string> args;  // parameter options; the policy is added below
     const char *policy;             // given to both; "": the run gets yesterday, analyze none
 };
 
-class AnalyzeRefusesAsTheRun : public ::testing::TestWithParam<RunRefusalCase> {};
+class AnalyzeRefusesAsTheRun : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(AnalyzeRefusesAsTheRun, WithTheRunsMessageAndStatus) {
     const std::string policy = GetParam().policy;
@@ -68,29 +68,29 @@ const std::vector<std::string> kFreq = {"--freq", "0.1,0.2,0.4,0.2,0.1"};
 
 INSTANTIATE_TEST_SUITE_P(
     Runner, AnalyzeRefusesAsTheRun,
-    ::testing::Values(
-        RunRefusalCase{"NoFrequencies", {}, ""},
-        RunRefusalCase{"FrequenciesShort", {"--freq", "0.2,0.2,0.2,0.2,0.1999"}, ""},
-        RunRefusalCase{"EmptyRuns", joined(kFreq, {"--runs", ""}), ""},
-        RunRefusalCase{"EmptyPrice", joined(kFreq, {"--price", ""}), "annual"},
-        RunRefusalCase{"EmptyCost", joined(kFreq, {"--cost="}), ""},
-        RunRefusalCase{"CostNotANumber", joined(kFreq, {"--cost", "x"}), ""},
-        RunRefusalCase{"CostOutOfRange", joined(kFreq, {"--cost", "1e15"}), ""},
-        RunRefusalCase{"PriceNotANumber", joined(kFreq, {"--price", "4.30$"}), ""},
-        RunRefusalCase{"PriceOutOfRange", joined(kFreq, {"--price", "-1e16"}), "annual"},
-        RunRefusalCase{"RunsNotANumber", joined(kFreq, {"--runs", "abc"}), ""},
-        RunRefusalCase{"RunsGrouped", joined(kFreq, {"--runs", "1,000"}), ""},
-        RunRefusalCase{"RunsAboveTheCounter", joined(kFreq, {"--runs", "32767"}), ""},
-        RunRefusalCase{"RunsNegative", joined(kFreq, {"--runs", "-2"}), ""},
-        RunRefusalCase{"RunsHalf", joined(kFreq, {"--runs", "2.5"}), ""},
-        RunRefusalCase{"AmountsTooLarge",
-                       joined(kFreq, {"--price", "900000000000000", "--cost", "0"}), ""},
-        // Under Average Annual Demand the run orders the mean (here far below
-        // 0), so the run's own checks refuse the amounts; the same frequencies
-        // checked as for Yesterday's Demand reach the analysis's own check
-        // (AnalysisRefusals below).
-        RunRefusalCase{
-            "AnnualOrderOutOfReach", {"--freq", "4000000000000,0,0,0,-3999999999999"}, "annual"}),
+    ::testing::Values(RefusalCase{"NoFrequencies", {}, ""},
+                      RefusalCase{"FrequenciesShort", {"--freq", "0.2,0.2,0.2,0.2,0.1999"}, ""},
+                      RefusalCase{"EmptyRuns", joined(kFreq, {"--runs", ""}), ""},
+                      RefusalCase{"EmptyPrice", joined(kFreq, {"--price", ""}), "annual"},
+                      RefusalCase{"EmptyCost", joined(kFreq, {"--cost="}), ""},
+                      RefusalCase{"CostNotANumber", joined(kFreq, {"--cost", "x"}), ""},
+                      RefusalCase{"CostOutOfRange", joined(kFreq, {"--cost", "1e15"}), ""},
+                      RefusalCase{"PriceNotANumber", joined(kFreq, {"--price", "4.30$"}), ""},
+                      RefusalCase{"PriceOutOfRange", joined(kFreq, {"--price", "-1e16"}), "annual"},
+                      RefusalCase{"RunsNotANumber", joined(kFreq, {"--runs", "abc"}), ""},
+                      RefusalCase{"RunsGrouped", joined(kFreq, {"--runs", "1,000"}), ""},
+                      RefusalCase{"RunsAboveTheCounter", joined(kFreq, {"--runs", "32767"}), ""},
+                      RefusalCase{"RunsNegative", joined(kFreq, {"--runs", "-2"}), ""},
+                      RefusalCase{"RunsHalf", joined(kFreq, {"--runs", "2.5"}), ""},
+                      RefusalCase{"AmountsTooLarge",
+                                  joined(kFreq, {"--price", "900000000000000", "--cost", "0"}), ""},
+                      // Under Average Annual Demand the run orders the mean (here far below
+                      // 0), so the run's own checks refuse the amounts; the same frequencies
+                      // checked as for Yesterday's Demand reach the analysis's own check
+                      // (AnalysisRefusals below).
+                      RefusalCase{"AnnualOrderOutOfReach",
+                                  {"--freq", "4000000000000,0,0,0,-3999999999999"},
+                                  "annual"}),
     [](const auto &testCase) { return std::string(testCase.param.name); });
 
 // ---- The analysis's own refusals, after the run's checks ---------------------------------

@@ -90,32 +90,6 @@ TEST(RunnerText, CodePointsOfGroupSeparators) {
     EXPECT_EQ(codePointCount("\xF0\x9F\x98\x80"), 1u);
 }
 
-// ---- CSV fields ----------------------------------------------------------------------
-
-struct CsvCase {
-    const char *cell;
-    const char *field;
-};
-
-class CsvField : public ::testing::TestWithParam<CsvCase> {};
-
-TEST_P(CsvField, QuotesOnlyWhatNeedsIt) {
-    EXPECT_EQ(csvField(GetParam().cell), GetParam().field);
-}
-
-INSTANTIATE_TEST_SUITE_P(Runner, CsvField,
-                         ::testing::Values(CsvCase{"", ""}, CsvCase{"70", "70"}, CsvCase{"$", "$"},
-                                           CsvCase{"-$53", "-$53"},
-                                           CsvCase{"Daily Profit", "Daily Profit"},
-                                           CsvCase{"$1,500", "\"$1,500\""},
-                                           CsvCase{"a\"b", "\"a\"\"b\""}, CsvCase{"\"", "\"\"\"\""},
-                                           CsvCase{"a\nb", "\"a\nb\""}, CsvCase{"a\rb", "\"a\rb\""},
-                                           CsvCase{"1.500", "1.500"},
-                                           CsvCase{"1\xE2\x80\xAF"
-                                                   "500",
-                                                   "1\xE2\x80\xAF"
-                                                   "500"}));
-
 // ---- The three formats --------------------------------------------------------------
 
 TEST(RunnerOutput, TsvJoinsCellsWithOneTab) {

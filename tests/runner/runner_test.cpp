@@ -67,7 +67,7 @@ std::vector<std::string> completeRun(const std::string &option, const std::strin
     return args;
 }
 
-std::string refusalLine(RunRefusal refusal) {
+std::string refusalLine(Refusal refusal) {
     return std::string(refusalMessage(refusal)) + "\n";
 }
 
@@ -77,8 +77,8 @@ struct FieldCase {
     std::string name;
     const char *option;
     std::string text;
-    std::optional<RunRefusal> refusal;  // nullopt: the run completes
-    int dayRows;                        // grid rows after the header when it completes
+    std::optional<Refusal> refusal;  // nullopt: the run completes
+    int dayRows;                     // grid rows after the header when it completes
 };
 
 class ListFieldInput : public ::testing::TestWithParam<FieldCase> {};
@@ -99,8 +99,8 @@ TEST_P(ListFieldInput, IsRefusedWithItsMessageOrRuns) {
     }
 }
 
-using R = RunRefusal;
-constexpr std::optional<RunRefusal> kRuns = std::nullopt;
+using R = Refusal;
+constexpr std::optional<Refusal> kRuns = std::nullopt;
 
 // Texts every field refuses as not a number.
 const std::vector<std::string> kNotNumbers = {
@@ -122,7 +122,7 @@ const std::vector<std::string> kNotNumbers = {
     "\xC0\xB1",  // invalid UTF-8, overlong "1"
 };
 
-std::vector<FieldCase> notNumberCases(const char *prefix, const char *option, RunRefusal refusal) {
+std::vector<FieldCase> notNumberCases(const char *prefix, const char *option, Refusal refusal) {
     std::vector<FieldCase> cases;
     for (std::size_t i = 0; i < kNotNumbers.size(); ++i) {
         cases.push_back(FieldCase{std::string(prefix) + "NotANumber" + std::to_string(i), option,

@@ -131,5 +131,16 @@ TEST(CellText, CutsWhatDoesNotFitAndSaysSo) {
     EXPECT_EQ(cell.view(), "!");
 }
 
+TEST(FormatCount, GroupsDigitsInThrees) {
+    EXPECT_EQ(formatCount(0), "0");
+    EXPECT_EQ(formatCount(999), "999");
+    EXPECT_EQ(formatCount(1000), "1,000");
+    EXPECT_EQ(formatCount(100'000), "100,000");
+    EXPECT_EQ(formatCount(1'000'000), "1,000,000");
+    EXPECT_EQ(formatCount(-1234), "-1,234");
+    EXPECT_EQ(formatCount(1234567, NumberLocale{"\u202F", ","}), "1\u202F234\u202F567");
+    EXPECT_EQ(formatCount(std::numeric_limits<std::int64_t>::min()), "-9,223,372,036,854,775,808");
+}
+
 }  // namespace
 }  // namespace nv

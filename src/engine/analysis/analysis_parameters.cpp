@@ -6,25 +6,14 @@
 #include <optional>
 
 #include "engine/simulation.h"
+#include "support/wide_int.h"
 
 namespace nv {
 
 namespace {
 
 // Wide enough for a product of a Currency and a frequency in ten-thousandths.
-__extension__ typedef __int128 Wide;
-
-constexpr Currency wholeUnits(std::int64_t whole) noexcept {
-    return Currency::fromUnits(whole * Currency::kUnitsPerWhole);
-}
-
-constexpr AnalysisFailure failure(AnalysisError error) noexcept {
-    return AnalysisFailure{error, RunRefusal::FrequenciesNotOne};
-}
-
-constexpr AnalysisFailure runFailure(RunRefusal refusal) noexcept {
-    return AnalysisFailure{AnalysisError::RunRefused, refusal};
-}
+using Wide = Int128;
 
 // The smallest class whose cumulative frequency reaches (price - cost) / price,
 // compared exactly: cumulative x price >= (price - cost) x 1. Precondition:
@@ -70,56 +59,38 @@ std::string_view ruleKey(AnalysisRule rule) noexcept {
     return {};
 }
 
-std::string_view analysisMessage(const AnalysisFailure &failure) noexcept {
-    switch (failure.error) {
-        case AnalysisError::RunRefused:
-            return refusalMessage(failure.runRefusal);
-        case AnalysisError::NegativeFrequency:
-            return "Relative Frequencies must not be negative for the analysis";
-        case AnalysisError::PriceNotPositive:
-            return "Price must be greater than 0 for the analysis";
-        case AnalysisError::NoDays:
-            return "Number of Runs must be at least 1 for the analysis";
-        case AnalysisError::ReplicationsOutOfRange:
-            return "Replications must be from 1 to 1,000,000";
-        case AnalysisError::Cancelled:
-            return "The analysis was cancelled";
-    }
-    return {};
-}
-
-Result<AnalysisParameters, AnalysisFailure> AnalysisParameters::fromInputs(
+Result<AnalysisParameters, Refusal> AnalysisParameters::fromInputs(
     const RunInputs &inputs) noexcept {
-    Result<SimulationParameters, RunRefusal> run = checkRun(inputs);
+    Result<SimulationParameters, Refusal> run = checkRun(inputs);
     if (!run) {
-        return Failure{runFailure(run.error())};
+        return Failure{run.error()};
     }
     return fromRun(*run);
 }
 
-Result<AnalysisParameters, AnalysisFailure> AnalysisParameters::fromRun(
+Result<AnalysisParameters, Refusal> AnalysisParameters::fromRun(
     const SimulationParameters &run) noexcept {
     const DemandDistribution &distribution = run.distribution;
     // checkRun has made sure the frequencies are representable and add to 1.
     const std::optional<Currency> total = distribution.total();
-    if (!total || *total != wholeUnits(1)) {
-        return Failure{runFailure(RunRefusal::FrequenciesNotOne)};
+    if (!total || *total != Currency::fromCount(1)) {
+        return Failure{Refusal::FrequenciesNotOne};
     }
     for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
         if (distribution.frequency(cls).value_or(Currency{}) < Currency{}) {
-            return Failure{failure(AnalysisError::NegativeFrequency)};
+            return Failure{Refusal::NegativeFrequency};
         }
     }
     if (run.price <= Currency{}) {
-        return Failure{failure(AnalysisError::PriceNotPositive)};
+        return Failure{Refusal::PriceNotPositive};
     }
     if (run.days < 1) {
-        return Failure{failure(AnalysisError::NoDays)};
+        return Failure{Refusal::NoDays};
     }
     // With frequencies from 0 to 1 the mean lies between 30 and 70.
     const std::optional<Currency> mean = distribution.mean();
     if (!mean) {
-        return Failure{runFailure(RunRefusal::MeanOutOfRange)};
+        return Failure{Refusal::MeanOutOfRange};
     }
 
     AnalysisParameters parameters;
@@ -139,13 +110,13 @@ Result<AnalysisParameters, AnalysisFailure> AnalysisParameters::fromRun(
     // profit in magnitude bounds every cumulative profit of the run.
     std::int64_t largestDaily = 0;
     for (std::size_t row = 0; row < kOrderRows; ++row) {
-        const Currency order = row == kMeanRow ? *mean : wholeUnits(kClassDemand[row]);
+        const Currency order = row == kMeanRow ? *mean : classDemand(row);
         for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
-            const Currency demand = wholeUnits(kClassDemand[cls]);
+            const Currency demand = classDemand(cls);
             const std::optional<DayResult> day =
                 simulateDay(1, order, demand, run.price, run.cost, Currency{});
             if (!day || day->dailyProfit == Currency::min()) {
-                return Failure{runFailure(RunRefusal::AmountsOutOfRange)};
+                return Failure{Refusal::AmountsOutOfRange};
             }
             DayOutcome &outcome = parameters.m_outcomes[row][cls];
             outcome.order = order;
@@ -163,16 +134,15 @@ Result<AnalysisParameters, AnalysisFailure> AnalysisParameters::fromRun(
         }
     }
     if (largestDaily > std::numeric_limits<std::int64_t>::max() / parameters.m_days) {
-        return Failure{runFailure(RunRefusal::AmountsOutOfRange)};
+        return Failure{Refusal::AmountsOutOfRange};
     }
     return parameters;
 }
 
 std::uint64_t replicationSeed(std::uint64_t seed, std::int64_t index) noexcept {
-    std::uint64_t z = seed + 0x9e3779b97f4a7c15ULL * (static_cast<std::uint64_t>(index) + 1);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-    return z ^ (z >> 31);
+    // The (index + 1)-th output of SplitMix64 started at seed.
+    std::uint64_t state = seed + 0x9e3779b97f4a7c15ULL * static_cast<std::uint64_t>(index);
+    return splitMix64(state);
 }
 
 }  // namespace nv

@@ -16,7 +16,7 @@
 //   3. there is at least one day;
 //   4. a day's amounts for every order from 30 to 70 and for the mean, and
 //      their sum over the run's days, stay inside the Currency range (refused
-//      as the run refuses it: RunRefusal::AmountsOutOfRange).
+//      as the run refuses it: Refusal::AmountsOutOfRange).
 // A price below the cost (critical ratio below 0) and a price equal to it
 // (ratio 0) are accepted: the Best Fixed Order is then class 1 (30 units), the
 // smallest loss among the five demands; ordering nothing at all would lose
@@ -24,7 +24,7 @@
 // cost (ratio above 1) makes no class reach the ratio: the order is 70.
 //
 //     auto checked = nv::AnalysisParameters::fromInputs(inputs);
-//     if (!checked) show(nv::analysisMessage(checked.error()));
+//     if (!checked) show(nv::refusalMessage(checked.error()));
 //     else          use(checked->fixedOrder());     // e.g. 50
 #pragma once
 
@@ -60,26 +60,6 @@ inline constexpr std::array<AnalysisRule, kAnalysisRules> kAllAnalysisRules = {
 inline constexpr std::string_view kPerfectInformationName = "Perfect Information";
 inline constexpr std::string_view kPerfectInformationKey = "perfect";
 
-enum class AnalysisError {
-    RunRefused,              // the run's own checks refused: see AnalysisFailure::runRefusal
-    NegativeFrequency,       // "Relative Frequencies must not be negative for the analysis"
-    PriceNotPositive,        // "Price must be greater than 0 for the analysis"
-    NoDays,                  // "Number of Runs must be at least 1 for the analysis"
-    ReplicationsOutOfRange,  // "Replications must be from 1 to 1,000,000"
-    Cancelled,               // "The analysis was cancelled"
-};
-
-struct AnalysisFailure {
-    AnalysisError error = AnalysisError::RunRefused;
-    // Which of the run's checks refused; meaningful only for RunRefused.
-    RunRefusal runRefusal = RunRefusal::FrequenciesNotOne;
-
-    friend constexpr bool operator==(const AnalysisFailure &, const AnalysisFailure &) = default;
-};
-
-// The message a failure is shown with; for RunRefused the run's own message.
-[[nodiscard]] std::string_view analysisMessage(const AnalysisFailure &failure) noexcept;
-
 // What one day gives for an order and a drawn demand, computed by the run's
 // own simulateDay (Currency products, exact differences).
 struct DayOutcome {
@@ -103,10 +83,10 @@ public:
     static constexpr std::size_t kFirstYesterdayRow = 2;
 
     // The run's checks, then the analysis's (header comment).
-    [[nodiscard]] static Result<AnalysisParameters, AnalysisFailure> fromInputs(
+    [[nodiscard]] static Result<AnalysisParameters, Refusal> fromInputs(
         const RunInputs &inputs) noexcept;
     // The analysis's checks on a record that checkRun has accepted.
-    [[nodiscard]] static Result<AnalysisParameters, AnalysisFailure> fromRun(
+    [[nodiscard]] static Result<AnalysisParameters, Refusal> fromRun(
         const SimulationParameters &run) noexcept;
 
     [[nodiscard]] std::int32_t days() const noexcept { return m_days; }

@@ -12,17 +12,13 @@
 #include <system_error>
 #include <thread>
 
+#include "support/wide_int.h"
+
 namespace nv {
 
 namespace {
 
-__extension__ typedef __int128 Wide;
-
 constexpr auto kProgressInterval = std::chrono::milliseconds(25);
-
-constexpr Currency wholeUnits(std::int64_t whole) noexcept {
-    return Currency::fromUnits(whole * Currency::kUnitsPerWhole);
-}
 
 // A day's amounts in ten-thousandths, for the replication loop.
 struct Cell {
@@ -295,14 +291,13 @@ unsigned replicationThreads(unsigned requested) noexcept {
     return hardware == 0 ? 1 : hardware;
 }
 
-Result<ReplicationSummary, AnalysisFailure> runReplications(const AnalysisParameters &parameters,
-                                                            const ReplicationOptions &options,
-                                                            AnalysisProgress *progress) {
+Result<ReplicationSummary, Refusal> runReplications(const AnalysisParameters &parameters,
+                                                    const ReplicationOptions &options,
+                                                    AnalysisProgress *progress) {
     if (options.replications < kMinReplications || options.replications > kMaxReplications) {
-        return Failure{
-            AnalysisFailure{AnalysisError::ReplicationsOutOfRange, RunRefusal::FrequenciesNotOne}};
+        return Failure{Refusal::ReplicationsOutOfRange};
     }
-    const AnalysisFailure cancelled{AnalysisError::Cancelled, RunRefusal::FrequenciesNotOne};
+    const Refusal cancelled = Refusal::Cancelled;
     if (progress != nullptr && progress->report(0, options.replications)) {
         return Failure{cancelled};
     }
@@ -350,10 +345,10 @@ Histogram profitHistogram(const ReplicationSummary &summary, std::size_t bins) {
         }
     }
     // In ten-thousandths, exactly: the bin of x is (x - low) x bins / (high - low).
-    const Wide half = Currency::kUnitsPerWhole / 2;
-    const Wide low = lowest == highest ? static_cast<Wide>(lowest) - half : lowest;
-    const Wide high = lowest == highest ? static_cast<Wide>(highest) + half : highest;
-    const auto toWhole = [](Wide units) {
+    const Int128 half = Currency::kUnitsPerWhole / 2;
+    const Int128 low = lowest == highest ? static_cast<Int128>(lowest) - half : lowest;
+    const Int128 high = lowest == highest ? static_cast<Int128>(highest) + half : highest;
+    const auto toWhole = [](Int128 units) {
         return static_cast<double>(units) / static_cast<double>(Currency::kUnitsPerWhole);
     };
     histogram.low = toWhole(low);
@@ -364,8 +359,8 @@ Histogram profitHistogram(const ReplicationSummary &summary, std::size_t bins) {
             continue;
         }
         for (const Currency total : summary.rules[r].totals) {
-            const Wide offset = static_cast<Wide>(total.units()) - low;
-            const Wide bin = offset * static_cast<Wide>(bins) / (high - low);
+            const Int128 offset = static_cast<Int128>(total.units()) - low;
+            const Int128 bin = offset * static_cast<Int128>(bins) / (high - low);
             const auto index = std::min(static_cast<std::size_t>(bin), bins - 1);
             ++histogram.counts[r][index];
         }
@@ -382,10 +377,10 @@ ProfitPaths profitPaths(const AnalysisParameters &parameters, UniformSource &ran
     const DemandSampler sampler(parameters.distribution());
     const std::array<Currency, kAnalysisRules> fixedOrders = {Currency{}, parameters.meanDemand(),
                                                               parameters.fixedOrder()};
-    Currency yesterdaysDemand = wholeUnits(50);
+    Currency yesterdaysDemand = Currency::fromCount(50);
     std::array<Currency, kAnalysisRules> cumulative{};
     for (std::int32_t d = 1; d <= parameters.days(); ++d) {
-        const Currency demand = wholeUnits(kClassDemand[sampler.sampleClass(random.next())]);
+        const Currency demand = classDemand(sampler.sampleClass(random.next()));
         for (std::size_t r = 0; r < kAnalysisRules; ++r) {
             const Currency order =
                 r == ruleIndex(AnalysisRule::Yesterday) ? yesterdaysDemand : fixedOrders[r];

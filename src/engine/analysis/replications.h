@@ -19,7 +19,7 @@
 // any work, then with the replications done so far about every 25 ms, and last
 // with (R, R) once all are done. Returning true from any call but the last
 // stops the workers after their current block, and runReplications returns
-// AnalysisError::Cancelled, never a partial summary. The answer to the last
+// Refusal::Cancelled, never a partial summary. The answer to the last
 // call is ignored: by then the summary is complete.
 //
 // Summaries, per rule: mean, standard deviation and 95% interval of the total
@@ -36,7 +36,7 @@
 //     options.replications = 1000;
 //     options.seed = 42;
 //     auto summary = nv::runReplications(*checked, options, &progress);
-//     if (!summary) show(nv::analysisMessage(summary.error()));
+//     if (!summary) show(nv::refusalMessage(summary.error()));
 //     auto h = nv::profitHistogram(*summary, 30);
 //     auto paths = nv::profitPaths(*checked, 42, 0);   // the chart of replication 0
 #pragma once
@@ -128,7 +128,7 @@ struct ReplicationSummary {
 // ReplicationsOutOfRange outside kMinReplications..kMaxReplications (nothing
 // is drawn and progress is not called); Cancelled when progress asked to stop.
 // progress may be nullptr. Allocates R x 3 totals (24 MB at the largest R).
-[[nodiscard]] Result<ReplicationSummary, AnalysisFailure> runReplications(
+[[nodiscard]] Result<ReplicationSummary, Refusal> runReplications(
     const AnalysisParameters &parameters, const ReplicationOptions &options,
     AnalysisProgress *progress = nullptr);
 

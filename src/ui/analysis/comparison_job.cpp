@@ -83,9 +83,8 @@ void ComparisonJob::work(AnalysisParameters parameters, ReplicationOptions optio
         WorkerProgress progress(*this, generation);
         auto summary = runReplications(parameters, options, &progress);
         if (!summary) {
-            outcome->status = summary.error().error == AnalysisError::Cancelled
-                                  ? ComparisonStatus::Cancelled
-                                  : ComparisonStatus::Refused;
+            outcome->status = summary.error() == Refusal::Cancelled ? ComparisonStatus::Cancelled
+                                                                    : ComparisonStatus::Refused;
             outcome->failure = summary.error();
         } else {
             ComparisonResults results;

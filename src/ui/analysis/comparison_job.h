@@ -47,7 +47,7 @@ enum class ComparisonStatus {
 
 struct ComparisonOutcome {
     ComparisonStatus status = ComparisonStatus::Finished;
-    AnalysisFailure failure;  // Refused only
+    Refusal failure = Refusal::ReplicationsOutOfRange;  // Refused only
     std::int64_t replications = 0;
     std::uint64_t seed = 0;
     std::optional<ComparisonResults> results;  // Finished only

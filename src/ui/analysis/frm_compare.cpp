@@ -126,7 +126,7 @@ void FrmCompare::setRunInputs(const RunInputs &inputs) {
         m_rulesModel->setTable(ReportTable{});
         m_lblParameters->clear();
         m_lblInformation->clear();
-        setStatus(text(analysisMessage(checked.error())));
+        setStatus(text(refusalMessage(checked.error())));
         setRunning(m_job->running());
         return;
     }
@@ -294,7 +294,7 @@ void FrmCompare::showOutcome() {
             return;
         case ComparisonStatus::Refused:
             clearResults();
-            setStatus(text(analysisMessage(outcome->failure)));
+            setStatus(text(refusalMessage(outcome->failure)));
             return;
         case ComparisonStatus::OutOfMemory:
             clearResults();

@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/analysis/csv_text.h"
+#include "support/csv.h"
 #include "ui/analysis/frm_compare.h"
 #include "ui/toolkit/qt/results_grid_view.h"
 

@@ -30,9 +30,9 @@ inline RunInputs runInputs(const Frequencies &frequencies, std::string price, st
     return inputs;
 }
 
-inline Result<AnalysisParameters, AnalysisFailure> analysisOf(const Frequencies &frequencies,
-                                                              std::string price, std::string cost,
-                                                              std::string runs) {
+inline Result<AnalysisParameters, Refusal> analysisOf(const Frequencies &frequencies,
+                                                      std::string price, std::string cost,
+                                                      std::string runs) {
     return AnalysisParameters::fromInputs(
         runInputs(frequencies, std::move(price), std::move(cost), std::move(runs)));
 }

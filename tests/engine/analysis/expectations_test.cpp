@@ -64,7 +64,7 @@ void expectRule(const RuleExpectation &e, const RuleFigures &f, const char *rule
 TEST_P(ExactExpectations, MatchTheHandWorkedValues) {
     const HandCase &c = GetParam();
     const auto checked = analysisOf(c.frequencies, c.price, c.cost, c.days);
-    ASSERT_TRUE(checked.ok()) << analysisMessage(checked.error());
+    ASSERT_TRUE(checked.ok()) << refusalMessage(checked.error());
     const Expectations e = exactExpectations(*checked);
     expectRule(e.rule(AnalysisRule::Yesterday), c.yesterday, "Yesterday");
     expectRule(e.rule(AnalysisRule::Annual), c.annual, "Annual");

@@ -24,7 +24,7 @@ struct RefusalCase {
     const char *cost;
     const char *runs;
     bool annual;
-    AnalysisFailure expected;
+    Refusal expected;
     const char *message;
 };
 
@@ -40,14 +40,7 @@ TEST_P(AnalysisRefusal, RefusesWithItsMessage) {
         AnalysisParameters::fromInputs(runInputs(c.frequencies, c.price, c.cost, c.runs, c.annual));
     ASSERT_FALSE(checked.ok());
     EXPECT_EQ(checked.error(), c.expected);
-    EXPECT_EQ(analysisMessage(checked.error()), c.message);
-}
-
-constexpr AnalysisFailure analysisFailure(AnalysisError e) {
-    return AnalysisFailure{e, RunRefusal::FrequenciesNotOne};
-}
-constexpr AnalysisFailure runFailure(RunRefusal r) {
-    return AnalysisFailure{AnalysisError::RunRefused, r};
+    EXPECT_EQ(refusalMessage(checked.error()), c.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,13 +53,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "2.20",
                     "250",
                     false,
-                    runFailure(RunRefusal::FrequenciesNotOne),
+                    Refusal::FrequenciesNotOne,
                     "Relative Frequencies must add to 1.00"},
-        RefusalCase{"EmptyPrice", kUniform, "", "2.20", "250", false,
-                    runFailure(RunRefusal::MissingParameter),
+        RefusalCase{"EmptyPrice", kUniform, "", "2.20", "250", false, Refusal::MissingParameter,
                     "You must supply values for all parameters"},
-        RefusalCase{"PriceText", kUniform, "abc", "2.20", "250", false,
-                    runFailure(RunRefusal::PriceNotANumber), "Price must be a number"},
+        RefusalCase{"PriceText", kUniform, "abc", "2.20", "250", false, Refusal::PriceNotANumber,
+                    "Price must be a number"},
         // A negative class with the total still exactly 1.
         RefusalCase{"NegativeClass",
                     {5000, -1000, 6000, 0, 0},
@@ -74,16 +66,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "2.20",
                     "250",
                     false,
-                    analysisFailure(AnalysisError::NegativeFrequency),
+                    Refusal::NegativeFrequency,
                     "Relative Frequencies must not be negative for the analysis"},
-        RefusalCase{"ZeroPrice", kUniform, "0", "2.20", "250", false,
-                    analysisFailure(AnalysisError::PriceNotPositive),
+        RefusalCase{"ZeroPrice", kUniform, "0", "2.20", "250", false, Refusal::PriceNotPositive,
                     "Price must be greater than 0 for the analysis"},
         RefusalCase{"NegativePrice", kUniform, "-4.60", "2.20", "250", false,
-                    analysisFailure(AnalysisError::PriceNotPositive),
-                    "Price must be greater than 0 for the analysis"},
-        RefusalCase{"NoDays", kUniform, "4.60", "2.20", "0", false,
-                    analysisFailure(AnalysisError::NoDays),
+                    Refusal::PriceNotPositive, "Price must be greater than 0 for the analysis"},
+        RefusalCase{"NoDays", kUniform, "4.60", "2.20", "0", false, Refusal::NoDays,
                     "Number of Runs must be at least 1 for the analysis"},
         // Accepted by a run under Average Annual Demand (orders of 30), but
         // the other rules order up to 70: 70 x 2e10 x 1000 days is too much.
@@ -93,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "20000000000",
                     "1000",
                     true,
-                    runFailure(RunRefusal::AmountsOutOfRange),
+                    Refusal::AmountsOutOfRange,
                     "Price and Cost are too large for this Number of Runs"}),
     [](const auto &testCase) { return std::string(testCase.param.name); });
 
@@ -102,10 +91,9 @@ TEST(AnalysisRefusal, AmountsCaseIsOneTheRunAccepts) {
 }
 
 TEST(AnalysisMessages, EveryErrorHasItsText) {
-    EXPECT_EQ(analysisMessage(analysisFailure(AnalysisError::ReplicationsOutOfRange)),
+    EXPECT_EQ(refusalMessage(Refusal::ReplicationsOutOfRange),
               "Replications must be from 1 to 1,000,000");
-    EXPECT_EQ(analysisMessage(analysisFailure(AnalysisError::Cancelled)),
-              "The analysis was cancelled");
+    EXPECT_EQ(refusalMessage(Refusal::Cancelled), "The analysis was cancelled");
     EXPECT_EQ(ruleName(AnalysisRule::Yesterday), "Yesterday's Demand");
     EXPECT_EQ(ruleName(AnalysisRule::Annual), "Average Annual Demand");
     EXPECT_EQ(ruleName(AnalysisRule::FixedFractile), "Best Fixed Order");
@@ -128,7 +116,7 @@ class CriticalFractile : public ::testing::TestWithParam<FractileCase> {};
 TEST_P(CriticalFractile, ChoosesTheSmallestClassReachingTheRatio) {
     const FractileCase &c = GetParam();
     const auto checked = analysisOf(c.frequencies, c.price, c.cost, "10");
-    ASSERT_TRUE(checked.ok()) << analysisMessage(checked.error());
+    ASSERT_TRUE(checked.ok()) << refusalMessage(checked.error());
     EXPECT_EQ(checked->fixedClass(), c.expectedClass);
     EXPECT_EQ(checked->fixedOrder(),
               Currency::fromUnits(kClassDemand[c.expectedClass] * Currency::kUnitsPerWhole));

@@ -31,7 +31,7 @@ AnalysisParameters checkedAnalysis(const Frequencies &f, const char *price, cons
                                    const char *days) {
     auto checked = analysisOf(f, price, cost, days);
     if (!checked.ok()) {
-        ADD_FAILURE() << analysisMessage(checked.error());
+        ADD_FAILURE() << refusalMessage(checked.error());
         std::abort();
     }
     return std::move(checked).value();
@@ -245,7 +245,7 @@ TEST(ReplicationCount, OutsideOneToAMillionIsRefused) {
         RecordingProgress progress([](std::int64_t, std::int64_t) { return false; });
         const auto summary = runReplications(parameters, options(bad, 1, 2), &progress);
         ASSERT_FALSE(summary.ok()) << bad;
-        EXPECT_EQ(summary.error().error, AnalysisError::ReplicationsOutOfRange);
+        EXPECT_EQ(summary.error(), Refusal::ReplicationsOutOfRange);
         EXPECT_TRUE(progress.m_calls.empty());
     }
 }
@@ -286,7 +286,7 @@ TEST(ReplicationProgress, StopBeforeTheStartIsCancelled) {
     RecordingProgress progress([](std::int64_t, std::int64_t) { return true; });
     const auto summary = runReplications(parameters, options(1000, 3, 2), &progress);
     ASSERT_FALSE(summary.ok());
-    EXPECT_EQ(summary.error().error, AnalysisError::Cancelled);
+    EXPECT_EQ(summary.error(), Refusal::Cancelled);
     EXPECT_EQ(progress.m_calls.size(), 1u);
 }
 
@@ -297,7 +297,7 @@ TEST(ReplicationProgress, StopMidwayIsCancelledNotPartial) {
     RecordingProgress progress([](std::int64_t done, std::int64_t) { return done > 0; });
     const auto summary = runReplications(parameters, options(1'000'000, 3, 2), &progress);
     ASSERT_FALSE(summary.ok());
-    EXPECT_EQ(summary.error().error, AnalysisError::Cancelled);
+    EXPECT_EQ(summary.error(), Refusal::Cancelled);
     // Every call but the last saw nothing done; the last saw part of it.
     ASSERT_GE(progress.m_calls.size(), 2u);
     for (std::size_t i = 0; i + 1 < progress.m_calls.size(); ++i) {

@@ -11,7 +11,6 @@
 #include "ui/analysis/analysis_text.h"
 #include "ui/analysis/chart_painting.h"
 #include "ui/analysis/comparison_report.h"
-#include "ui/analysis/csv_text.h"
 
 using namespace nv::ui;
 
@@ -38,9 +37,6 @@ class TestCompareText : public QObject {
     Q_OBJECT
 
 private slots:
-    void csvField_data();
-    void csvField();
-    void csvTextOfGrid();
     void money_data();
     void money();
     void shareAndInterval();
@@ -50,35 +46,6 @@ private slots:
     void rulesReportWithSummary();
     void pairsReport();
 };
-
-void TestCompareText::csvField_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("field");
-    QTest::newRow("plain") << QByteArray("Demand") << QByteArray("Demand");
-    QTest::newRow("empty") << QByteArray("") << QByteArray("");
-    QTest::newRow("comma") << QByteArray("$1,500") << QByteArray("\"$1,500\"");
-    QTest::newRow("negative with comma") << QByteArray("-$1,234") << QByteArray("\"-$1,234\"");
-    QTest::newRow("quote doubled") << QByteArray("say \"hi\"") << QByteArray("\"say \"\"hi\"\"\"");
-    QTest::newRow("line feed") << QByteArray("a\nb") << QByteArray("\"a\nb\"");
-    QTest::newRow("carriage return") << QByteArray("a\rb") << QByteArray("\"a\rb\"");
-    QTest::newRow("leading space") << QByteArray(" 5") << QByteArray("\" 5\"");
-    // A group separator of U+00A0 and a euro sign pass through byte for byte.
-    QTest::newRow("UTF-8") << QByteArray("\u20ac1\u00a0500") << QByteArray("\u20ac1\u00a0500");
-}
-
-void TestCompareText::csvField() {
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, field);
-    QCOMPARE(QByteArray::fromStdString(nv::csvField(text.toStdString())), field);
-}
-
-void TestCompareText::csvTextOfGrid() {
-    const std::vector<std::array<std::string, 3>> rows = {
-        {"Day", "Demand", "Daily Profit"}, {"1", "40", "$1,500"}, {"2", "", "-$8"}};
-    QCOMPARE(QByteArray::fromStdString(nv::csvText(rows)),
-             QByteArray("Day,Demand,Daily Profit\r\n1,40,\"$1,500\"\r\n2,,-$8\r\n"));
-    QCOMPARE(nv::csvText(std::vector<std::array<std::string, 3>>{}), std::string());
-}
 
 void TestCompareText::money_data() {
     QTest::addColumn<double>("amount");

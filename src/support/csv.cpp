@@ -1,5 +1,5 @@
 // Comma-separated values (RFC 4180).
-#include "ui/analysis/csv_text.h"
+#include "support/csv.h"
 
 namespace nv {
 

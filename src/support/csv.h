@@ -1,4 +1,5 @@
-// Comma-separated values (RFC 4180), for saving the results grid.
+// Comma-separated values (RFC 4180): what the runner prints and the windows
+// save.
 //
 // A field is written as it is unless it holds a comma, a double quote, a CR,
 // an LF, or begins or ends with a space; then it is enclosed in double quotes
