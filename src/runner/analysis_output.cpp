@@ -13,6 +13,7 @@
 #include "runner/runner_output.h"
 #include "runner/runner_text.h"
 #include "support/csv.h"
+#include "support/number_format.h"
 
 namespace nv::runner {
 
@@ -171,7 +172,7 @@ std::string jsonValue(const Value &value) {
             } else if constexpr (std::is_same_v<T, double>) {
                 return jsonNumber(v);
             } else if constexpr (std::is_same_v<T, Currency>) {
-                return decimalText(v);
+                return exactDecimal(v);
             } else if constexpr (std::is_same_v<T, std::string>) {
                 return jsonString(v);
             } else if constexpr (std::is_same_v<T, std::optional<Interval>>) {
@@ -286,12 +287,12 @@ void writeColumns(const std::vector<Row> &rows, std::ostream &out, std::size_t l
 }
 
 std::string money(double value) {
-    return fixedNumber(value, 2);
+    return fixedDecimal(value, 2);
 }
 
 // A price or cost: at least two decimals, all four when they are needed.
 std::string amount(Currency value) {
-    std::string text = decimalText(value);
+    std::string text = exactDecimal(value);
     const std::size_t point = text.find('.');
     if (point == std::string::npos) {
         return text + ".00";
@@ -303,7 +304,7 @@ std::string amount(Currency value) {
 }
 
 std::string percent(double share) {
-    return fixedNumber(share * 100.0, 1) + "%";
+    return fixedDecimal(share * 100.0, 1) + "%";
 }
 
 std::string intervalText(const std::optional<Interval> &interval) {
@@ -323,7 +324,7 @@ void writeTable(const AnalysisReport &report, std::ostream &out) {
     std::string frequencies;
     for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
         frequencies += (cls > 0 ? "  " : "") + std::to_string(kClassDemand[cls]) + ": " +
-                       decimalText(p.distribution().frequency(cls).value_or(Currency{}));
+                       exactDecimal(p.distribution().frequency(cls).value_or(Currency{}));
     }
     const std::string_view checked = report.checkedPolicy == ruleKey(AnalysisRule::Annual)
                                          ? ruleName(AnalysisRule::Annual)
@@ -333,8 +334,8 @@ void writeTable(const AnalysisReport &report, std::ostream &out) {
          {"Price", amount(p.price())},
          {"Cost", amount(p.cost())},
          {"Relative frequencies", frequencies},
-         {"Mean daily demand", decimalText(p.meanDemand())},
-         {"Critical ratio", fixedNumber(p.criticalRatio(), 4) + "  ((price - cost) / price)"},
+         {"Mean daily demand", exactDecimal(p.meanDemand())},
+         {"Critical ratio", fixedDecimal(p.criticalRatio(), 4) + "  ((price - cost) / price)"},
          {"Checked as for", std::string(checked)},
          {"Seed", integerText(s.seed) + (report.seedFromClock ? "  (from the clock)" : "")},
          {"Replications", integerText(s.replications)}},
@@ -352,7 +353,7 @@ void writeTable(const AnalysisReport &report, std::ostream &out) {
     for (const AnalysisRule rule : kAllAnalysisRules) {
         std::string name(ruleName(rule));
         if (rule == AnalysisRule::FixedFractile) {
-            name += " (" + decimalText(p.fixedOrder()) + " units)";
+            name += " (" + exactDecimal(p.fixedOrder()) + " units)";
         }
         expectedRow(std::move(name), e.rule(rule));
     }
@@ -404,29 +405,7 @@ void writeAnalysis(const AnalysisReport &report, AnalysisFormat format, std::ost
 }
 
 std::string jsonNumber(double value) {
-    if (!std::isfinite(value)) {
-        return "null";
-    }
-    if (value == 0.0) {
-        return "0";
-    }
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
-}
-
-std::string fixedNumber(double value, int decimals) {
-    if (!std::isfinite(value)) {
-        return "n/a";
-    }
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    std::string text(buffer.data(), result.ptr);
-    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
-        text.erase(0, 1);  // -0.00 is 0.00
-    }
-    return text;
+    return std::isfinite(value) ? shortestDecimal(value) : "null";
 }
 
 std::string jsonString(std::string_view text) {
@@ -481,26 +460,6 @@ std::string jsonString(std::string_view text) {
     }
     json += '"';
     return json;
-}
-
-std::string decimalText(Currency value) {
-    const std::int64_t units = value.units();
-    // The magnitude as unsigned, so that the most negative amount has one.
-    const std::uint64_t magnitude = units < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(units)
-                                              : static_cast<std::uint64_t>(units);
-    const auto perWhole = static_cast<std::uint64_t>(Currency::kUnitsPerWhole);
-    std::string text = units < 0 ? "-" : "";
-    text += integerText(magnitude / perWhole);
-    std::uint64_t fraction = magnitude % perWhole;
-    if (fraction != 0) {
-        std::string digits = integerText(fraction);
-        digits.insert(0, 4 - digits.size(), '0');
-        while (digits.back() == '0') {
-            digits.pop_back();
-        }
-        text += "." + digits;
-    }
-    return text;
 }
 
 }  // namespace nv::runner

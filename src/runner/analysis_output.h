@@ -78,12 +78,4 @@ void writeAnalysis(const AnalysisReport &report, AnalysisFormat format, std::ost
 //     jsonNumber(0.1) -> "0.1"   jsonNumber(1e21) -> "1e+21"
 [[nodiscard]] std::string jsonNumber(double value);
 
-// A Currency amount exactly, with no trailing zeros: 4.6 -> "4.6", 50 -> "50",
-// -0.0001 -> "-0.0001".
-[[nodiscard]] std::string decimalText(Currency value);
-
-// A double with `decimals` digits after "." ("n/a" when it is not finite),
-// never "-0.00".
-[[nodiscard]] std::string fixedNumber(double value, int decimals);
-
 }  // namespace nv::runner

@@ -1,5 +1,8 @@
 #include "support/number_format.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 
 #include "support/wide_int.h"
@@ -109,6 +112,51 @@ std::string formatTwoDecimals(Currency value, const NumberLocale &locale) {
     CellText text;
     formatTwoDecimalsTo(value, locale, text);
     return toString(text);
+}
+
+std::string exactDecimal(Currency value) {
+    const std::uint64_t m = magnitude(value.units());
+    const auto perWhole = static_cast<std::uint64_t>(Currency::kUnitsPerWhole);
+    CellText text;
+    if (value.units() < 0) {
+        text.append('-');
+    }
+    appendDigits(m / perWhole, {}, text);
+    std::uint64_t fraction = m % perWhole;
+    if (fraction != 0) {
+        text.append('.');
+        for (std::uint64_t digit = perWhole / 10; fraction != 0; digit /= 10) {
+            text.append(static_cast<char>('0' + fraction / digit));
+            fraction %= digit;
+        }
+    }
+    return toString(text);
+}
+
+std::string shortestDecimal(double value) {
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    if (value == 0.0) {
+        return "0";
+    }
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string fixedDecimal(double value, int decimals) {
+    if (!std::isfinite(value)) {
+        return shortestDecimal(value);
+    }
+    std::array<char, 400> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
+    std::string text(buffer.data(), result.ptr);
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
+        text.erase(0, 1);  // -0.00 is 0.00
+    }
+    return text;
 }
 
 std::string formatCount(std::int64_t value, const NumberLocale &locale) {

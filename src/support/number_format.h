@@ -59,6 +59,20 @@ void formatTwoDecimalsTo(Currency value, const NumberLocale &locale, CellText &o
 [[nodiscard]] std::string formatDollars(Currency value, const NumberLocale &locale = {});
 [[nodiscard]] std::string formatTwoDecimals(Currency value, const NumberLocale &locale = {});
 
+// Numbers as plain decimal text, never in the locale: "." as the point and no
+// grouping (the forms csv and json files and the runner's tables use).
+//   exactDecimal      a Currency exactly, without trailing zeros:
+//                       4.6 -> "4.6"   50 -> "50"   -0.0001 -> "-0.0001"
+//   shortestDecimal   the shortest text that reads back to the same double;
+//                     -0 as "0":  0.1 -> "0.1"   25400 -> "25400"   1e21 -> "1e+21"
+//   fixedDecimal      `decimals` digits after the point, the binary value
+//                     rounded, never "-0.00": 2.675 -> "2.67"   -0.004 -> "0.00"
+// shortestDecimal and fixedDecimal write "nan", "inf" or "-inf" for a value
+// that is not finite.
+[[nodiscard]] std::string exactDecimal(Currency value);
+[[nodiscard]] std::string shortestDecimal(double value);
+[[nodiscard]] std::string fixedDecimal(double value, int decimals);
+
 // A whole count, digits grouped in threes: 12345 -> "12,345", -5 -> "-5", 0 -> "0".
 [[nodiscard]] std::string formatCount(std::int64_t value, const NumberLocale &locale = {});
 

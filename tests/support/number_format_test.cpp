@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <ostream>
+#include <random>
 #include <string>
 
 namespace nv {
@@ -140,6 +145,74 @@ TEST(FormatCount, GroupsDigitsInThrees) {
     EXPECT_EQ(formatCount(-1234), "-1,234");
     EXPECT_EQ(formatCount(1234567, NumberLocale{"\u202F", ","}), "1\u202F234\u202F567");
     EXPECT_EQ(formatCount(std::numeric_limits<std::int64_t>::min()), "-9,223,372,036,854,775,808");
+}
+
+// ---- Plain decimal texts ---------------------------------------------------------------
+
+struct ShortestCase {
+    const char *name;
+    double value;
+    const char *text;
+};
+
+class ShortestDecimal : public ::testing::TestWithParam<ShortestCase> {};
+
+TEST_P(ShortestDecimal, IsTheShortestForm) {
+    EXPECT_EQ(shortestDecimal(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Doubles, ShortestDecimal,
+    ::testing::Values(ShortestCase{"Tenth", 0.1, "0.1"}, ShortestCase{"Whole", 25400.0, "25400"},
+                      ShortestCase{"Negative", -2291.33, "-2291.33"},
+                      ShortestCase{"NegativeZero", -0.0, "0"}, ShortestCase{"Large", 1e21, "1e+21"},
+                      ShortestCase{"Small", 5e-7, "5e-07"},
+                      ShortestCase{"Denormal", 5e-324, "5e-324"},
+                      ShortestCase{"NaN", std::numeric_limits<double>::quiet_NaN(), "nan"},
+                      ShortestCase{"Infinity", std::numeric_limits<double>::infinity(), "inf"}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+TEST(ShortestDecimalText, EveryFiniteDoubleReadsBackExactly) {
+    std::mt19937_64 random(11);
+    for (int round = 0; round < 50000; ++round) {
+        const double value = std::bit_cast<double>(random());
+        if (!std::isfinite(value)) {
+            continue;
+        }
+        const std::string text = shortestDecimal(value);
+        double read = 1.0;
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), read);
+        ASSERT_EQ(result.ptr, text.data() + text.size()) << text;
+        EXPECT_EQ(read, value == 0.0 ? 0.0 : value) << text;
+    }
+}
+
+TEST(ExactDecimal, IsExactWithoutTrailingZeros) {
+    const std::map<std::int64_t, std::string> cases = {
+        {0, "0"},
+        {46'000, "4.6"},
+        {22'000, "2.2"},
+        {500'000, "50"},
+        {10'001, "1.0001"},
+        {-1, "-0.0001"},
+        {-10'000, "-1"},
+        {1'234'500, "123.45"},
+        {std::numeric_limits<std::int64_t>::max(), "922337203685477.5807"},
+        {std::numeric_limits<std::int64_t>::min(), "-922337203685477.5808"},
+    };
+    for (const auto &[units, text] : cases) {
+        EXPECT_EQ(exactDecimal(Currency::fromUnits(units)), text) << units;
+    }
+}
+
+TEST(FixedDecimal, RoundsTheBinaryValueAndNeverShowsMinusZero) {
+    EXPECT_EQ(fixedDecimal(1234.5, 2), "1234.50");
+    EXPECT_EQ(fixedDecimal(2.675, 2), "2.67");  // 2.67499999... in binary
+    EXPECT_EQ(fixedDecimal(-0.004, 2), "0.00");
+    EXPECT_EQ(fixedDecimal(-0.0, 1), "0.0");
+    EXPECT_EQ(fixedDecimal(-0.006, 2), "-0.01");
+    EXPECT_EQ(fixedDecimal(1e20, 0), "100000000000000000000");
+    EXPECT_EQ(fixedDecimal(std::numeric_limits<double>::quiet_NaN(), 2), "nan");
 }
 
 }  // namespace

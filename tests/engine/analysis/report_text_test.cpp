@@ -1,0 +1,87 @@
+// Report values as text for a person, in the runner's plain style and the
+// windows' grouped style with a dollar sign.
+#include "engine/analysis/report_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+namespace nv {
+namespace {
+
+struct TextCase {
+    const char *name;
+    ReportScalar value;
+    ReportKind kind;
+    const char *plain;
+    const char *window;
+};
+
+void PrintTo(const TextCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class ReportTextTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(ReportTextTest, WritesTheKindInBothStyles) {
+    const TextCase &c = GetParam();
+    const ReportTextStyle plain;
+    const ReportTextStyle window{NumberLocale{"\xE2\x80\xAF", ","}, true, true, "\u2014", 2};
+    EXPECT_EQ(reportText(c.value, c.kind, plain), c.plain);
+    EXPECT_EQ(reportText(c.value, c.kind, window), c.window);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ReportTextTest,
+    ::testing::Values(
+        TextCase{"MoneyDouble", 23109.2, ReportKind::Money, "23109.20",
+                 "$23\xE2\x80\xAF"
+                 "109,20"},
+        TextCase{"NegativeMoney", -1749.504, ReportKind::Money, "-1749.50",
+                 "-$1\xE2\x80\xAF"
+                 "749,50"},
+        TextCase{"MoneyRoundingToZero", -0.004, ReportKind::Money, "0.00", "$0,00"},
+        TextCase{"ExactPriceKeepsFourDecimals", Currency::fromUnits(46'025), ReportKind::Money,
+                 "4.6025", "$4,6025"},
+        TextCase{"ExactPriceGetsTwoDecimals", Currency::fromUnits(46'000), ReportKind::Money,
+                 "4.60", "$4,60"},
+        TextCase{"ExactUnits", Currency::fromUnits(485'000), ReportKind::Units, "48.5", "48,5"},
+        TextCase{"UnitsDouble", 44.008, ReportKind::Units, "44.01", "44,01"},
+        TextCase{"Count", std::int64_t{1'000'000}, ReportKind::Count, "1000000",
+                 "1\xE2\x80\xAF"
+                 "000\xE2\x80\xAF"
+                 "000"},
+        TextCase{"Seed", std::uint64_t{18446744073709551615ULL}, ReportKind::Count,
+                 "18446744073709551615",
+                 "18\xE2\x80\xAF"
+                 "446\xE2\x80\xAF"
+                 "744\xE2\x80\xAF"
+                 "073\xE2\x80\xAF"
+                 "709\xE2\x80\xAF"
+                 "551\xE2\x80\xAF"
+                 "615"},
+        TextCase{"Share", 0.92, ReportKind::Share, "92.0%", "92,0%"},
+        TextCase{"Ratio", 0.5217391304347826, ReportKind::Ratio, "0.5217", "0,5217"},
+        TextCase{"ExactFrequency", Currency::fromUnits(1'000), ReportKind::Ratio, "0.1", "0,1"},
+        TextCase{"Interval", Interval{-2309.32, -2273.35}, ReportKind::Money,
+                 "-2309.32 to -2273.35",
+                 "-$2\xE2\x80\xAF"
+                 "309,32 to -$2\xE2\x80\xAF"
+                 "273,35"},
+        TextCase{"Absent", Absent{}, ReportKind::Money, "-", "\u2014"},
+        TextCase{"Text", std::string("Best Fixed Order"), ReportKind::Text, "Best Fixed Order",
+                 "Best Fixed Order"},
+        TextCase{"Flag", true, ReportKind::Flag, "yes", "yes"}));
+
+TEST(ReportPlainText, IsWhatCsvAndJsonWrite) {
+    EXPECT_EQ(reportPlainText(Currency::fromUnits(46'000)), "4.6");
+    EXPECT_EQ(reportPlainText(0.1), "0.1");
+    EXPECT_EQ(reportPlainText(std::int64_t{-5}), "-5");
+    EXPECT_EQ(reportPlainText(std::uint64_t{18446744073709551615ULL}), "18446744073709551615");
+    EXPECT_EQ(reportPlainText(false), "false");
+    EXPECT_EQ(reportPlainText(Absent{}), "");
+}
+
+}  // namespace
+}  // namespace nv
