@@ -4,6 +4,8 @@
 
 #include <cassert>
 
+#include "support/text_conversion.h"
+
 namespace nv {
 
 namespace {
@@ -35,6 +37,10 @@ std::array<double, kDemandClasses - 1> cumulativeBounds(
 }
 
 }  // namespace
+
+std::optional<Currency> storedFrequency(std::string_view text) noexcept {
+    return Currency::fromDouble(leadingNumber(text));
+}
 
 void DemandDistribution::setFrequency(std::size_t cls, std::optional<Currency> frequency) noexcept {
     assert(cls < kDemandClasses);

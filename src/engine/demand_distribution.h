@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "support/currency.h"
 
@@ -27,6 +28,12 @@ inline constexpr std::array<std::int32_t, kDemandClasses> kClassDemand = {30, 40
 [[nodiscard]] constexpr Currency classDemand(std::size_t cls) noexcept {
     return Currency::fromCount(kClassDemand[cls]);
 }
+
+// What a frequency box stores for its text: the leading number of the text
+// (support/text_conversion.h) as Currency, x 10,000 rounded half to even;
+// nullopt when it does not fit the Currency range.
+//     storedFrequency("0.12345") -> 0.1234    storedFrequency("abc") -> 0
+[[nodiscard]] std::optional<Currency> storedFrequency(std::string_view text) noexcept;
 
 class DemandDistribution {
 public:

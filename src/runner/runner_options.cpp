@@ -409,10 +409,6 @@ std::string_view usageText(UsageTopic topic) noexcept {
     return topic == UsageTopic::Analyze ? kAnalyzeUsage : kUsage;
 }
 
-std::optional<Currency> storedFrequency(std::string_view text) noexcept {
-    return Currency::fromDouble(leadingNumber(text));
-}
-
 std::optional<std::uint64_t> parseSeed(std::string_view text) noexcept {
     if (text.empty()) {
         return std::nullopt;

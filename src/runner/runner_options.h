@@ -122,10 +122,6 @@ struct UsageError {
 // The usage text of the run or of analyze, ending in a newline.
 [[nodiscard]] std::string_view usageText(UsageTopic topic = UsageTopic::Run) noexcept;
 
-// What a frequency box stores for its text: the leading number as Currency,
-// nullopt when it cannot be represented. "0.12345" -> 0.1234, "abc" -> 0.
-[[nodiscard]] std::optional<Currency> storedFrequency(std::string_view text) noexcept;
-
 // The --seed text: decimal digits only, 0..2^64-1.
 [[nodiscard]] std::optional<std::uint64_t> parseSeed(std::string_view text) noexcept;
 

@@ -2,10 +2,6 @@
 
 namespace nv::ui {
 
-std::optional<Currency> frequencyValue(std::string_view boxText) noexcept {
-    return Currency::fromDouble(leadingNumber(boxText));
-}
-
 std::optional<Currency> frequencyTotal(
     const std::array<std::string, kDemandClasses> &boxTexts) noexcept {
     double sum = 0.0;

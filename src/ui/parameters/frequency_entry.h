@@ -14,7 +14,6 @@
 // four decimals here and to two when shown.
 //
 //     acceptsFrequencyKey('.', "0.5")   // false: the text has a point already
-//     frequencyValue("0.12345")         // 0.1234 (1234.5 rounds to even)
 //     frequencyTotal({"0.2", "0.2", "0.2", "0.2", "0.194999"})   // 0.9950
 //     totalCaption(std::nullopt, {})    // "####"
 #pragma once
@@ -48,9 +47,6 @@ inline constexpr short kPoint = 46;
     }
     return false;
 }
-
-// What a box stores when it loses the focus.
-[[nodiscard]] std::optional<Currency> frequencyValue(std::string_view boxText) noexcept;
 
 // The running total of the five boxes (txt35 first); nullopt when it does not
 // fit the Currency range (also when the double sum overflows or is NaN).

@@ -163,7 +163,7 @@ void FrmMain::frequencyKeyPress(std::size_t cls, short &keyAscii) {
 }
 
 void FrmMain::frequencyLostFocus(std::size_t cls) {
-    m_distribution.setFrequency(cls, frequencyValue(m_txt[cls]->text().toStdString()));
+    m_distribution.setFrequency(cls, storedFrequency(m_txt[cls]->text().toStdString()));
 }
 
 // ---- The commands ------------------------------------------------------------
