@@ -37,7 +37,7 @@
 #include "runner/draws.h"
 #include "runner/runner.h"
 #include "runner/runner_options.h"
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 #include "support/text_conversion.h"
 
 namespace {
@@ -48,7 +48,7 @@ using nv::runner::RunCommand;
 
 [[noreturn]] void fail(const char *what, std::string_view detail = {}) {
     std::fprintf(stderr, "fuzz_runner_args: %s: %s\n", what,
-                 nv::runner::displayText(detail, 200).c_str());
+                 nv::displayText(detail, 200).c_str());
     std::abort();
 }
 
@@ -78,7 +78,7 @@ bool isPrintableLine(std::string_view text) {
             return false;
         }
     }
-    return nv::runner::isValidUtf8(text);
+    return nv::isValidUtf8(text);
 }
 
 // Whether text was given on the command line as the value of option: as an

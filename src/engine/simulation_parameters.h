@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/demand_distribution.h"
 #include "support/currency.h"
@@ -11,6 +12,11 @@
 namespace nv {
 
 enum class OrderPolicy { Yesterday, Annual };
+
+// The policy's key in files and on command lines: "yesterday" or "annual".
+[[nodiscard]] constexpr std::string_view policyKey(OrderPolicy policy) noexcept {
+    return policy == OrderPolicy::Annual ? "annual" : "yesterday";
+}
 
 // The plain values a run reads from the parameter window.
 struct RunInputs {

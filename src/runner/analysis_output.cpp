@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "runner/runner_output.h"
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 #include "support/csv.h"
 #include "support/number_format.h"
 

@@ -1,6 +1,6 @@
 #include "runner/draws.h"
 
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 #include "support/text_conversion.h"
 
 namespace nv::runner {

@@ -15,7 +15,7 @@
 #include "runner/draws.h"
 #include "runner/runner_options.h"
 #include "runner/runner_output.h"
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 #include "support/random_source.h"
 #include "ui/toolkit/memory_grid.h"
 

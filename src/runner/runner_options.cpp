@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 #include "support/text_conversion.h"
 
 namespace nv::runner {

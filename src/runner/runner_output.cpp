@@ -4,7 +4,7 @@
 #include <array>
 #include <cstddef>
 
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 #include "support/csv.h"
 
 namespace nv::runner {

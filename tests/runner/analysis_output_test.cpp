@@ -18,7 +18,7 @@
 
 #include "json_reader.h"
 #include "runner/analyze.h"
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 
 namespace nv::runner {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 
 namespace nv::runner::testing {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 
 namespace nv::runner {
 namespace {

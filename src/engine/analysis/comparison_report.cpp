@@ -169,11 +169,6 @@ std::string pairKey(AnalysisRule first, AnalysisRule second) {
     return std::string(ruleKey(first)) + "_" + std::string(ruleKey(second));
 }
 
-std::string_view policyKey(OrderPolicy policy) noexcept {
-    return policy == OrderPolicy::Annual ? ruleKey(AnalysisRule::Annual)
-                                         : ruleKey(AnalysisRule::Yesterday);
-}
-
 Report comparisonReport(const AnalysisParameters &parameters, const Expectations &expectations,
                         const ReplicationSummary *summary, const ComparisonReportInputs &extra) {
     Report report;

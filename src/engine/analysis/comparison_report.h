@@ -55,7 +55,4 @@ struct ComparisonReportInputs {
 [[nodiscard]] std::string pairName(AnalysisRule first, AnalysisRule second);
 [[nodiscard]] std::string pairKey(AnalysisRule first, AnalysisRule second);
 
-// The policy's key: "yesterday" or "annual".
-[[nodiscard]] std::string_view policyKey(OrderPolicy policy) noexcept;
-
 }  // namespace nv

@@ -1,9 +1,9 @@
-#include "runner/runner_text.h"
+#include "support/utf8.h"
 
 #include <array>
 #include <cstdint>
 
-namespace nv::runner {
+namespace nv {
 
 namespace {
 
@@ -118,4 +118,4 @@ std::string displayText(std::string_view text, std::size_t maxCodePoints) {
     return out;
 }
 
-}  // namespace nv::runner
+}  // namespace nv

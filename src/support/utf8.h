@@ -1,5 +1,5 @@
-// Small text helpers of the headless runner: counting UTF-8 code points for
-// aligned columns, and showing a user's text safely inside a message.
+// UTF-8 texts: checking them, counting their code points for aligned columns,
+// and showing a user's text safely inside a one-line message.
 //
 //     codePointCount("1\u202F000")      -> 5
 //     displayText("abc")                -> "abc"
@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace nv::runner {
+namespace nv {
 
 // The number of code points of a UTF-8 text: every byte that is not a
 // continuation byte (10xxxxxx) starts one. Meant for texts that are valid
@@ -33,4 +33,4 @@ namespace nv::runner {
 // "...".
 [[nodiscard]] std::string displayText(std::string_view text, std::size_t maxCodePoints = 60);
 
-}  // namespace nv::runner
+}  // namespace nv
