@@ -20,7 +20,7 @@ struct RefusalText {
 };
 
 // Every refusal's message, in the order of the enum.
-constexpr std::array<RefusalText, 17> kRefusalTexts = {{
+constexpr std::array<RefusalText, 22> kRefusalTexts = {{
     {Refusal::FrequenciesNotOne, "Relative Frequencies must add to 1.00"},
     {Refusal::MissingParameter, "You must supply values for all parameters"},
     {Refusal::NoOrderPolicy, "You must select an Order Policy"},
@@ -38,6 +38,11 @@ constexpr std::array<RefusalText, 17> kRefusalTexts = {{
     {Refusal::NoDays, "Number of Runs must be at least 1 for the analysis"},
     {Refusal::ReplicationsOutOfRange, "Replications must be from 1 to 1,000,000"},
     {Refusal::Cancelled, "The analysis was cancelled"},
+    {Refusal::CostNotPositive, "Cost must be greater than 0 for the order-quantity analysis"},
+    {Refusal::OrderNegative, "Order quantities must not be negative"},
+    {Refusal::RangeReversed, "The end of a range must not be below its start"},
+    {Refusal::StepNotPositive, "The step of a range must be greater than 0"},
+    {Refusal::TooManyPoints, "A range may hold at most 100,001 points"},
 }};
 
 constexpr bool textsInEnumOrder() {

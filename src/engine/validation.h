@@ -49,6 +49,18 @@ enum class Refusal {
     NoDays,                  // "Number of Runs must be at least 1 for the analysis"
     ReplicationsOutOfRange,  // "Replications must be from 1 to 1,000,000"
     Cancelled,               // "The analysis was cancelled" (not a check: the user stopped it)
+
+    // The order-quantity analysis's checks and the checks of its ranges (a
+    // curve of orders, a sweep of one input).
+    // "Cost must be greater than 0 for the order-quantity analysis": with a
+    // negative cost the expected profit grows without bound as the order
+    // grows; with a cost of 0 every order from the largest demand up is best,
+    // so there is no largest best order.
+    CostNotPositive,
+    OrderNegative,    // "Order quantities must not be negative"
+    RangeReversed,    // "The end of a range must not be below its start"
+    StepNotPositive,  // "The step of a range must be greater than 0"
+    TooManyPoints,    // "A range may hold at most 100,001 points"
 };
 
 // The message text a refusal is shown with.

@@ -20,20 +20,10 @@ ReportScalar interval(const std::optional<Interval> &value) {
 
 void addInputs(Report &report, const AnalysisParameters &p, const ReplicationSummary *summary,
                const ComparisonReportInputs &extra) {
-    ReportGroup &inputs = report.addSection("inputs", "Inputs").addGroup("", "");
-    inputs.add("days", "Number of Runs (days)", ReportKind::Count, std::int64_t{p.days()});
-    inputs.add("price", "Price ($)", ReportKind::Money, p.price());
-    inputs.add("cost", "Cost ($)", ReportKind::Money, p.cost());
-    for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
-        const std::string demand = std::to_string(kClassDemand[cls]);
-        inputs.add("frequency_" + demand, "Relative frequency of demand " + demand,
-                   ReportKind::Ratio, p.distribution().frequency(cls).value_or(Currency{}));
-    }
-    inputs.add("mean_demand", "Mean daily demand (units)", ReportKind::Units, p.meanDemand());
+    ReportGroup &inputs = addInputsSection(report, p);
     inputs.add("critical_ratio", "Critical ratio, (price - cost) / price", ReportKind::Ratio,
                reportNumber(p.criticalRatio()));
-    inputs.add("checked_policy", "Order policy the inputs were checked with", ReportKind::Text,
-               std::string(policyKey(extra.checkedPolicy)));
+    addCheckedPolicy(inputs, extra.checkedPolicy);
     inputs.add("seed", "Seed of the replications", ReportKind::Count,
                summary != nullptr ? ReportScalar{summary->seed} : ReportScalar{Absent{}});
     inputs.add("seed_from_clock", "Seed taken from the clock", ReportKind::Flag,

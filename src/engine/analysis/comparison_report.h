@@ -20,6 +20,9 @@
 //              sd_difference, difference_ci95, independent_ci95,
 //              first_win_share, tie_share, second_win_share
 //
+// The inputs section up to mean_demand and checked_policy come from
+// report_inputs.h, which every analysis's report shares (as policyKey).
+//
 // What does not exist is Absent: the order quantity of Yesterday's Demand and
 // of Perfect Information; a spread and an interval of a single replication;
 // and, without a summary (before the replications have run), every figure of
@@ -36,6 +39,7 @@
 #include "engine/analysis/expectations.h"
 #include "engine/analysis/replications.h"
 #include "engine/analysis/report.h"
+#include "engine/analysis/report_inputs.h"
 #include "engine/simulation_parameters.h"
 
 namespace nv {
