@@ -21,7 +21,7 @@
 //              first_win_share, tie_share, second_win_share
 //
 // The inputs section up to mean_demand and checked_policy come from
-// report_inputs.h, which every analysis's report shares (as policyKey).
+// report_inputs.h, which every analysis's report shares.
 //
 // What does not exist is Absent: the order quantity of Yesterday's Demand and
 // of Perfect Information; a spread and an interval of a single replication;

@@ -28,9 +28,4 @@ void addCheckedPolicy(ReportGroup &inputs, OrderPolicy policy) {
                std::string(policyKey(policy)));
 }
 
-std::string_view policyKey(OrderPolicy policy) noexcept {
-    return policy == OrderPolicy::Annual ? ruleKey(AnalysisRule::Annual)
-                                         : ruleKey(AnalysisRule::Yesterday);
-}
-
 }  // namespace nv

@@ -23,7 +23,4 @@ ReportGroup &addInputsSection(Report &report, const AnalysisParameters &paramete
 // checked_policy: the policy the run's checks saw.
 void addCheckedPolicy(ReportGroup &inputs, OrderPolicy policy);
 
-// The policy's key: "yesterday" or "annual".
-[[nodiscard]] std::string_view policyKey(OrderPolicy policy) noexcept;
-
 }  // namespace nv
