@@ -22,6 +22,7 @@
 #include "ui/analysis/comparison_job.h"
 #include "ui/analysis/comparison_report.h"
 #include "ui/analysis/report_table_model.h"
+#include "ui/toolkit/qt/qt_text.h"
 
 namespace nv::ui {
 
@@ -32,10 +33,6 @@ namespace {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
     return static_cast<std::uint64_t>(micros) % 1'000'000'000U;
-}
-
-[[nodiscard]] QString text(std::string_view view) {
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
 }
 
 [[nodiscard]] bool sameInputs(const RunInputs &a, const RunInputs &b) {
@@ -126,7 +123,7 @@ void FrmCompare::setRunInputs(const RunInputs &inputs) {
         m_rulesModel->setTable(ReportTable{});
         m_lblParameters->clear();
         m_lblInformation->clear();
-        setStatus(text(refusalMessage(checked.error())));
+        setStatus(toQString(refusalMessage(checked.error())));
         setRunning(m_job->running());
         return;
     }
@@ -271,7 +268,7 @@ void FrmCompare::showOutcome() {
             for (const AnalysisRule rule : kAllAnalysisRules) {
                 const auto &days = results.paths.days[ruleIndex(rule)];
                 finals << tr("%1 %2").arg(
-                    text(ruleName(rule)),
+                    toQString(ruleName(rule)),
                     moneyText(days.empty() ? 0.0 : days.back().cumulativeProfit.toDouble()));
             }
             m_chtProfit->setAccessibleDescription(tr("Cumulative profit after the last day: %1")
@@ -294,7 +291,7 @@ void FrmCompare::showOutcome() {
             return;
         case ComparisonStatus::Refused:
             clearResults();
-            setStatus(text(refusalMessage(outcome->failure)));
+            setStatus(toQString(refusalMessage(outcome->failure)));
             return;
         case ComparisonStatus::OutOfMemory:
             clearResults();

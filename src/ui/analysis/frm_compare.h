@@ -41,7 +41,7 @@
 #include "engine/analysis/expectations.h"
 #include "engine/analysis/replications.h"
 #include "engine/simulation_parameters.h"
-#include "ui/analysis/file_export.h"
+#include "ui/toolkit/qt/file_export.h"
 
 class QLabel;
 class QLineEdit;

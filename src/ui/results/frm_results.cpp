@@ -11,22 +11,9 @@
 #include "support/csv.h"
 #include "ui/analysis/frm_compare.h"
 #include "ui/toolkit/qt/results_grid_view.h"
+#include "ui/toolkit/qt/twips.h"
 
 namespace nv::ui {
-
-namespace {
-
-// Twips to pixels: every position and size of the layout is a whole number of
-// pixels at 15 twips to a pixel.
-[[nodiscard]] constexpr int px(int twips) noexcept {
-    return twips / 15;
-}
-
-[[nodiscard]] QRect twipsRect(int left, int top, int width, int height) noexcept {
-    return {px(left), px(top), px(width), px(height)};
-}
-
-}  // namespace
 
 FrmResults::FrmResults(QWidget *parent)
     : QDialog(parent),
@@ -45,7 +32,7 @@ FrmResults::FrmResults(QWidget *parent)
     setSizeGripEnabled(false);
     // Closing this window never ends the application.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(px(8145), px(4545));
+    resize(twipsSize(8145, 4545));
 
     m_grdResults->setObjectName(QStringLiteral("grdResults"));
     m_grdResults->setAccessibleName(tr("Simulation results"));

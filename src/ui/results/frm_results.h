@@ -34,8 +34,8 @@
 #include <string>
 
 #include "engine/simulation_parameters.h"
-#include "ui/analysis/file_export.h"
 #include "ui/analysis/frm_compare.h"
+#include "ui/toolkit/qt/file_export.h"
 
 class QMenu;
 class QPushButton;
