@@ -35,8 +35,9 @@ namespace {
     return static_cast<std::uint64_t>(micros) % 1'000'000'000U;
 }
 
-[[nodiscard]] bool sameInputs(const RunInputs &a, const RunInputs &b) {
-    return a.runsText == b.runsText && a.priceText == b.priceText && a.costText == b.costText &&
+// What the analysis reads of a run: the order policy it ran with plays no part.
+[[nodiscard]] bool sameAnalysis(const SimulationParameters &a, const SimulationParameters &b) {
+    return a.days == b.days && a.price == b.price && a.cost == b.cost &&
            a.distribution == b.distribution;
 }
 
@@ -109,16 +110,16 @@ FrmCompare::~FrmCompare() {
     stopAndWait();
 }
 
-void FrmCompare::setRunInputs(const RunInputs &inputs) {
-    if (m_inputs && sameInputs(*m_inputs, inputs)) {
+void FrmCompare::setRunParameters(const SimulationParameters &run) {
+    if (m_run && sameAnalysis(*m_run, run)) {
         return;
     }
     stopAndWait();
-    m_inputs = inputs;
+    m_run = run;
     m_parameters.reset();
     m_expectations.reset();
     clearResults();
-    auto checked = AnalysisParameters::fromInputs(inputs);
+    auto checked = AnalysisParameters::fromRun(run);
     if (!checked) {
         m_rulesModel->setTable(ReportTable{});
         m_lblParameters->clear();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/simulation_parameters.h"
+#include "engine/validation.h"
 #include "support/currency.h"
 #include "ui/analysis/comparison_report.h"
 #include "ui/analysis/report_table_model.h"
@@ -27,6 +28,15 @@ inline RunInputs runInputs(std::array<std::int64_t, 5> frequencies = {1000, 2000
     }
     inputs.yesterdaySelected = true;
     return inputs;
+}
+
+// The record the run's checks build from inputs they accept.
+inline SimulationParameters checkedRun(const RunInputs &inputs) {
+    auto checked = checkRun(inputs);
+    if (!checked) {
+        qFatal("the run's checks refused the inputs");
+    }
+    return *checked;
 }
 
 // Skewed towards high demand: the three rules order differently.

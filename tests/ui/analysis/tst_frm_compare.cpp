@@ -36,7 +36,7 @@ constexpr int kLongRun = 200000;
 // A window for `inputs`, shown and active.
 std::unique_ptr<FrmCompare> shownWindow(const nv::RunInputs &inputs = testing::runInputs()) {
     auto window = std::make_unique<FrmCompare>();
-    window->setRunInputs(inputs);
+    window->setRunParameters(testing::checkedRun(inputs));
     window->show();
     if (!QTest::qWaitForWindowActive(window.get())) {
         qWarning("frmCompare did not become active");
@@ -353,11 +353,11 @@ void TestFrmCompare::newInputsClearOldResults() {
     startRun(*window, 10, QStringLiteral("1"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
     // The same inputs again keep the figures.
-    window->setRunInputs(testing::runInputs());
+    window->setRunParameters(testing::checkedRun(testing::runInputs()));
     QVERIFY(cellValue(rules(*window), row(RulesRow::MeanTotalProfit), 0).isValid());
     // Other inputs clear them and show their own expectations.
     const nv::RunInputs other = testing::runInputs(testing::kSkewed, "100");
-    window->setRunInputs(other);
+    window->setRunParameters(testing::checkedRun(other));
     QVERIFY(!cellValue(rules(*window), row(RulesRow::MeanTotalProfit), 0).isValid());
     QVERIFY(!window->chtProfit().hasData());
     const nv::Expectations e = nv::exactExpectations(*nv::AnalysisParameters::fromInputs(other));
