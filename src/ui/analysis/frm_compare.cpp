@@ -16,13 +16,13 @@
 #include <chrono>
 #include <string>
 
+#include "engine/analysis/comparison_report.h"
 #include "engine/analysis/replications.h"
 #include "ui/analysis/analysis_text.h"
 #include "ui/analysis/chart_widgets.h"
 #include "ui/analysis/comparison_job.h"
-#include "ui/analysis/comparison_report.h"
-#include "ui/analysis/report_table_model.h"
 #include "ui/toolkit/qt/qt_text.h"
+#include "ui/toolkit/qt/report_table_model.h"
 
 namespace nv::ui {
 
@@ -99,8 +99,6 @@ FrmCompare::FrmCompare(QWidget *parent)
     connect(m_job, &ComparisonJob::progressed, this, &FrmCompare::showProgress);
     connect(m_job, &ComparisonJob::finished, this, &FrmCompare::showOutcome);
 
-    m_rulesModel->setTable(ReportTable{});
-    m_pairsModel->setTable(pairsReport(nullptr));
     m_cmdRunComparison->setEnabled(false);
     setStatus(tr("No run to compare yet."));
 }
@@ -121,7 +119,6 @@ void FrmCompare::setRunParameters(const SimulationParameters &run) {
     clearResults();
     auto checked = AnalysisParameters::fromRun(run);
     if (!checked) {
-        m_rulesModel->setTable(ReportTable{});
         m_lblParameters->clear();
         m_lblInformation->clear();
         setStatus(toQString(refusalMessage(checked.error())));
@@ -309,10 +306,21 @@ void FrmCompare::showOutcome() {
 }
 
 void FrmCompare::showReports(const ReplicationSummary *summary) {
-    if (m_expectations) {
-        m_rulesModel->setTable(rulesReport(*m_expectations, summary));
+    if (!m_run || !m_parameters || !m_expectations) {
+        m_rulesModel->clear();
+        m_pairsModel->clear();
+        return;
     }
-    m_pairsModel->setTable(pairsReport(summary));
+    const Report report = comparisonReport(*m_parameters, *m_expectations, summary,
+                                           ComparisonReportInputs{m_run->policy, false});
+    // Before the replications have run their figures are not there yet:
+    // empty cells, not absent ones.
+    std::vector<std::string> pending;
+    if (summary == nullptr) {
+        pending = {"simulated", "pairs"};
+    }
+    m_rulesModel->setReport(report, pending);
+    m_pairsModel->setReport(report, pending);
 }
 
 void FrmCompare::clearResults() {

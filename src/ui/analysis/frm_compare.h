@@ -10,6 +10,11 @@
 // rows, the pairs table and the two charts. The same seed and replications
 // give the same figures, so a result can be reproduced by typing its seed.
 //
+// Both tables are views of the comparison's report (comparisonReport): a
+// column per rule or pair under the report's titles, a row per item under its
+// label; a figure the report does not have (the spread of a single
+// replication) shows as "—", a figure not computed yet as an empty cell.
+//
 // Controls, in tab order (each with objectName and accessibleName):
 //     spnReplications  "&Replications:"  1 to 1,000,000, default 1,000
 //     txtSeed          "&Seed:"          0 to 2^64 - 1, default from the clock
