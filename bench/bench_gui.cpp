@@ -34,9 +34,9 @@
 #include <memory>
 #include <string>
 
+#include "app/application_windows.h"
 #include "ui/parameters/frm_main.h"
 #include "ui/results/frm_results.h"
-#include "ui/results/results_window.h"
 #include "ui/toolkit/qt/qt_views.h"
 #include "ui/toolkit/qt/results_grid_view.h"
 
@@ -44,14 +44,14 @@ extern char **environ;
 
 namespace {
 
-// The one parameter window of the benchmark process (main creates it after
-// the QApplication and ends it before), loaded and shown, with the
-// frequencies entered as a user would.
-nv::ui::FrmMain *g_parameterWindow = nullptr;
+// The windows of the benchmark process (main creates them after the
+// QApplication and ends them before); the parameter window loaded and shown,
+// with the frequencies entered as a user would.
+nv::ui::ApplicationWindows *g_windows = nullptr;
 
 nv::ui::FrmMain &parameterWindow() {
     static bool prepared = false;
-    nv::ui::FrmMain &window = *g_parameterWindow;
+    nv::ui::FrmMain &window = g_windows->frmMain();
     if (!prepared) {
         prepared = true;
         window.Form_Load();
@@ -92,7 +92,7 @@ void BM_CmdRunClick(benchmark::State &state) {
     for (auto _ : state) {
         window.cmdRun_Click();
     }
-    if (nv::ui::resultsGrid().rowCount() != days + 1) {
+    if (g_windows->resultsGrid().rowCount() != days + 1) {
         state.SkipWithError("the run did not fill the grid");
         return;
     }
@@ -118,7 +118,7 @@ void BM_ShowResults(benchmark::State &state) {
     nv::ui::FrmMain &window = parameterWindow();
     setDays(window, days);
     window.cmdRun_Click();
-    nv::ui::FrmResults &results = nv::ui::frmResults();
+    nv::ui::FrmResults &results = g_windows->frmResults();
     for (auto _ : state) {
         results.show();
         (void)QTest::qWaitForWindowExposed(&results);
@@ -193,11 +193,10 @@ int main(int argc, char **argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    auto window = std::make_unique<nv::ui::FrmMain>();
-    g_parameterWindow = window.get();
+    auto windows = std::make_unique<nv::ui::ApplicationWindows>();
+    g_windows = windows.get();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    nv::ui::destroyResultsWindow();
-    window.reset();
+    windows.reset();
     return 0;
 }

@@ -1,10 +1,10 @@
-// Start-up: frmMain, its load event, the event loop, and the end.
+// Start-up: the windows, frmMain's load event, the event loop, and the end.
 #include "app/startup.h"
 
 #include <QApplication>
 
+#include "app/application_windows.h"
 #include "ui/parameters/frm_main.h"
-#include "ui/results/results_window.h"
 #include "ui/toolkit/qt/qt_views.h"
 
 namespace nv::ui {
@@ -12,16 +12,16 @@ namespace nv::ui {
 int runParameterWindow(const AfterShowHook &afterShow) {
     int exitCode = 0;
     {
-        FrmMain frmMain;
+        ApplicationWindows windows;
+        FrmMain &frmMain = windows.frmMain();
         frmMain.Form_Load();
         frmMain.show();
         if (afterShow) {
-            afterShow(frmMain);
+            afterShow(windows);
         }
         exitCode = QApplication::exec();
-        // The results window lives until the application ends; it goes
-        // before the parameter window and the QApplication.
-        destroyResultsWindow();
+        // The results window lives until the application ends; it goes with
+        // the windows, before the parameter window and the QApplication.
     }
     return exitCode;
 }

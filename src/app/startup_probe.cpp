@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/application_windows.h"
 #include "app/startup.h"
 #include "ui/parameters/frm_main.h"
 
@@ -65,7 +66,7 @@ private:
 int main(int argc, char *argv[]) {
     const Ending ending =
         argc > 1 && std::strcmp(argv[1], "--frame") == 0 ? Ending::Frame : Ending::Exit;
-    return nv::ui::runApplication(argc, argv, [ending](nv::ui::FrmMain &window) {
-        (new ExposeWatch(window, ending))->start();
+    return nv::ui::runApplication(argc, argv, [ending](nv::ui::ApplicationWindows &windows) {
+        (new ExposeWatch(windows.frmMain(), ending))->start();
     });
 }

@@ -104,16 +104,23 @@ void runSimulation(const SimulationParameters &parameters, ui::RunViews &views,
     views.pointer.setDefault();
 }
 
-RunOutcome startRun(const RunInputs &inputs, ui::RunViews &views, ui::MessageSink &messages,
-                    UniformSource &random, const NumberLocale &locale) {
-    const Result<SimulationParameters, Refusal> checked = checkRun(inputs);
+Result<SimulationParameters, Refusal> checkAndRun(const RunInputs &inputs, ui::RunViews &views,
+                                                  ui::MessageSink &messages, UniformSource &random,
+                                                  const NumberLocale &locale) {
+    Result<SimulationParameters, Refusal> checked = checkRun(inputs);
     if (!checked) {
         messages.showInformation(refusalMessage(checked.error()));
-        return RunOutcome::Refused;
+        return checked;
     }
     views.pointer.setBusy();
     runSimulation(*checked, views, random, locale);
-    return RunOutcome::Completed;
+    return checked;
+}
+
+RunOutcome startRun(const RunInputs &inputs, ui::RunViews &views, ui::MessageSink &messages,
+                    UniformSource &random, const NumberLocale &locale) {
+    return checkAndRun(inputs, views, messages, random, locale) ? RunOutcome::Completed
+                                                                : RunOutcome::Refused;
 }
 
 }  // namespace nv

@@ -4,9 +4,11 @@
 //     auto checked = nv::checkRun(inputs);
 //     if (checked) nv::runSimulation(*checked, views, random, nv::NumberLocale{});
 //
-// startRun is the Run command's logic without the windows: the checks, the
+// checkAndRun is the Run command's logic without the windows: the checks, the
 // message of a refused run (which then changes nothing), the busy pointer,
-// and the run.
+// and the run; it hands back the checked record the run used, so that what
+// comes after the run (the comparison of the ordering rules) starts from it
+// instead of checking the same texts again. startRun tells only the outcome.
 #pragma once
 
 #include <array>
@@ -14,9 +16,11 @@
 #include <optional>
 
 #include "engine/simulation_parameters.h"
+#include "engine/validation.h"
 #include "support/currency.h"
 #include "support/number_format.h"
 #include "support/random_source.h"
+#include "support/result.h"
 #include "ui/toolkit/views.h"
 
 namespace nv {
@@ -53,7 +57,15 @@ void runSimulation(const SimulationParameters &parameters, ui::RunViews &views,
 enum class RunOutcome { Completed, Refused };
 
 // The Run command: checks, then either shows the refusal's message and
-// returns Refused with nothing else touched, or sets the busy pointer and runs.
+// returns the refusal with nothing else touched, or sets the busy pointer,
+// runs, and returns the checked record of the completed run.
+[[nodiscard]] Result<SimulationParameters, Refusal> checkAndRun(const RunInputs &inputs,
+                                                                ui::RunViews &views,
+                                                                ui::MessageSink &messages,
+                                                                UniformSource &random,
+                                                                const NumberLocale &locale);
+
+// checkAndRun, told as Completed or Refused.
 RunOutcome startRun(const RunInputs &inputs, ui::RunViews &views, ui::MessageSink &messages,
                     UniformSource &random, const NumberLocale &locale);
 

@@ -220,9 +220,13 @@ TEST_P(RefusedRunTest, ShowsItsMessageAndChangesNothing) {
     ui::RunViews runViews = views.views();
     ui::RecordingMessages messages;
     SequenceSource random({0.2f, 0.5f, 0.8f, 0.1f, 0.1f});
-    ASSERT_EQ(startRun(inputs("3", "4.60", "2.20", test::kBellShaped, OrderPolicy::Yesterday),
-                       runViews, messages, random, NumberLocale{}),
-              RunOutcome::Completed);
+    const auto completed =
+        checkAndRun(inputs("3", "4.60", "2.20", test::kBellShaped, OrderPolicy::Yesterday),
+                    runViews, messages, random, NumberLocale{});
+    // The record the run used comes back with it.
+    ASSERT_TRUE(completed.ok());
+    EXPECT_EQ(completed->days, 3);
+    EXPECT_EQ(completed->price, Currency::fromUnits(46000));
     views.showResults.setEnabled(false);
     views.progress.setValue(0);
     const ViewState before = snapshot(views, random);
@@ -231,7 +235,9 @@ TEST_P(RefusedRunTest, ShowsItsMessageAndChangesNothing) {
     ASSERT_FALSE(checked.ok());
     EXPECT_EQ(checked.error(), c.refusal);
 
-    EXPECT_EQ(startRun(c.in, runViews, messages, random, NumberLocale{}), RunOutcome::Refused);
+    const auto refused = checkAndRun(c.in, runViews, messages, random, NumberLocale{});
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error(), c.refusal);
     EXPECT_EQ(messages.messages(), std::vector<std::string>{c.message});
     EXPECT_TRUE(snapshot(views, random) == before);
 }

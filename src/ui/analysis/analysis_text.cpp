@@ -1,8 +1,9 @@
 // The comparison window's number texts.
 #include "ui/analysis/analysis_text.h"
 
-#include <QCoreApplication>
-#include <cmath>
+#include "engine/analysis/report_text.h"
+#include "ui/toolkit/qt/qt_text.h"
+#include "ui/toolkit/qt/report_table_model.h"
 
 namespace nv::ui {
 
@@ -13,28 +14,14 @@ QLocale displayLocale() {
     return locale;
 }
 
-QString moneyText(double amount, int decimals, const QLocale &locale) {
-    const QString digits = locale.toString(std::fabs(amount), 'f', decimals);
-    // -0.001 shows as "$0.00", not "-$0.00".
-    const bool negative = amount < 0 && std::round(-amount * std::pow(10.0, decimals)) != 0.0;
-    return (negative ? locale.negativeSign() : QString()) + QLatin1Char('$') + digits;
+QString moneyText(double amount, int decimals) {
+    ReportTextStyle style = windowTextStyle();
+    style.moneyDecimals = decimals;
+    return toQString(reportText(reportNumber(amount), ReportKind::Money, style));
 }
 
-QString unitsText(double units, const QLocale &locale) {
-    return locale.toString(units, 'f', 2);
-}
-
-QString shareText(double share, const QLocale &locale) {
-    return locale.toString(share * 100.0, 'f', 1) + locale.percent();
-}
-
-QString intervalText(const Interval &interval, const QLocale &locale, int decimals) {
-    return QCoreApplication::translate("nv::ui", "%1 to %2")
-        .arg(moneyText(interval.low, decimals, locale), moneyText(interval.high, decimals, locale));
-}
-
-QString countText(std::int64_t count, const QLocale &locale) {
-    return locale.toString(static_cast<qlonglong>(count));
+QString countText(std::int64_t count) {
+    return toQString(reportText(count, ReportKind::Count, windowTextStyle()));
 }
 
 }  // namespace nv::ui

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "ui/analysis/analysis_text.h"
+#include "ui/toolkit/qt/qt_text.h"
 
 namespace nv::ui {
 
@@ -79,16 +80,12 @@ void paintTitleAndLegend(QPainter &painter, const ChartGeometry &geometry, const
     const QFontMetrics metrics(painter.font());
     int total = 0;
     for (const AnalysisRule rule : kAllAnalysisRules) {
-        total += kSwatch + kGap +
-                 metrics.horizontalAdvance(QString::fromUtf8(
-                     ruleName(rule).data(), static_cast<qsizetype>(ruleName(rule).size()))) +
-                 3 * kGap;
+        total += kSwatch + kGap + metrics.horizontalAdvance(toQString(ruleName(rule))) + 3 * kGap;
     }
     int x = geometry.legend.center().x() - total / 2;
     const int y = geometry.legend.center().y();
     for (const AnalysisRule rule : kAllAnalysisRules) {
-        const QString name =
-            QString::fromUtf8(ruleName(rule).data(), static_cast<qsizetype>(ruleName(rule).size()));
+        const QString name = toQString(ruleName(rule));
         painter.fillRect(QRect(x, y - kSwatch / 2, kSwatch, kSwatch), ruleColour(rule));
         x += kSwatch + kGap;
         painter.setPen(kTextColour);

@@ -16,12 +16,13 @@
 #include <chrono>
 #include <string>
 
+#include "engine/analysis/comparison_report.h"
 #include "engine/analysis/replications.h"
 #include "ui/analysis/analysis_text.h"
 #include "ui/analysis/chart_widgets.h"
 #include "ui/analysis/comparison_job.h"
-#include "ui/analysis/comparison_report.h"
-#include "ui/analysis/report_table_model.h"
+#include "ui/toolkit/qt/qt_text.h"
+#include "ui/toolkit/qt/report_table_model.h"
 
 namespace nv::ui {
 
@@ -34,12 +35,9 @@ namespace {
     return static_cast<std::uint64_t>(micros) % 1'000'000'000U;
 }
 
-[[nodiscard]] QString text(std::string_view view) {
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
-
-[[nodiscard]] bool sameInputs(const RunInputs &a, const RunInputs &b) {
-    return a.runsText == b.runsText && a.priceText == b.priceText && a.costText == b.costText &&
+// What the analysis reads of a run: the order policy it ran with plays no part.
+[[nodiscard]] bool sameAnalysis(const SimulationParameters &a, const SimulationParameters &b) {
+    return a.days == b.days && a.price == b.price && a.cost == b.cost &&
            a.distribution == b.distribution;
 }
 
@@ -101,8 +99,6 @@ FrmCompare::FrmCompare(QWidget *parent)
     connect(m_job, &ComparisonJob::progressed, this, &FrmCompare::showProgress);
     connect(m_job, &ComparisonJob::finished, this, &FrmCompare::showOutcome);
 
-    m_rulesModel->setTable(ReportTable{});
-    m_pairsModel->setTable(pairsReport(nullptr));
     m_cmdRunComparison->setEnabled(false);
     setStatus(tr("No run to compare yet."));
 }
@@ -112,21 +108,20 @@ FrmCompare::~FrmCompare() {
     stopAndWait();
 }
 
-void FrmCompare::setRunInputs(const RunInputs &inputs) {
-    if (m_inputs && sameInputs(*m_inputs, inputs)) {
+void FrmCompare::setRunParameters(const SimulationParameters &run) {
+    if (m_run && sameAnalysis(*m_run, run)) {
         return;
     }
     stopAndWait();
-    m_inputs = inputs;
+    m_run = run;
     m_parameters.reset();
     m_expectations.reset();
     clearResults();
-    auto checked = AnalysisParameters::fromInputs(inputs);
+    auto checked = AnalysisParameters::fromRun(run);
     if (!checked) {
-        m_rulesModel->setTable(ReportTable{});
         m_lblParameters->clear();
         m_lblInformation->clear();
-        setStatus(text(refusalMessage(checked.error())));
+        setStatus(toQString(refusalMessage(checked.error())));
         setRunning(m_job->running());
         return;
     }
@@ -271,7 +266,7 @@ void FrmCompare::showOutcome() {
             for (const AnalysisRule rule : kAllAnalysisRules) {
                 const auto &days = results.paths.days[ruleIndex(rule)];
                 finals << tr("%1 %2").arg(
-                    text(ruleName(rule)),
+                    toQString(ruleName(rule)),
                     moneyText(days.empty() ? 0.0 : days.back().cumulativeProfit.toDouble()));
             }
             m_chtProfit->setAccessibleDescription(tr("Cumulative profit after the last day: %1")
@@ -294,7 +289,7 @@ void FrmCompare::showOutcome() {
             return;
         case ComparisonStatus::Refused:
             clearResults();
-            setStatus(text(refusalMessage(outcome->failure)));
+            setStatus(toQString(refusalMessage(outcome->failure)));
             return;
         case ComparisonStatus::OutOfMemory:
             clearResults();
@@ -311,10 +306,21 @@ void FrmCompare::showOutcome() {
 }
 
 void FrmCompare::showReports(const ReplicationSummary *summary) {
-    if (m_expectations) {
-        m_rulesModel->setTable(rulesReport(*m_expectations, summary));
+    if (!m_run || !m_parameters || !m_expectations) {
+        m_rulesModel->clear();
+        m_pairsModel->clear();
+        return;
     }
-    m_pairsModel->setTable(pairsReport(summary));
+    const Report report = comparisonReport(*m_parameters, *m_expectations, summary,
+                                           ComparisonReportInputs{m_run->policy, false});
+    // Before the replications have run their figures are not there yet:
+    // empty cells, not absent ones.
+    std::vector<std::string> pending;
+    if (summary == nullptr) {
+        pending = {"simulated", "pairs"};
+    }
+    m_rulesModel->setReport(report, pending);
+    m_pairsModel->setReport(report, pending);
 }
 
 void FrmCompare::clearResults() {

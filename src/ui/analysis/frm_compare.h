@@ -1,12 +1,19 @@
 // frmCompare, "Compare Ordering Rules": the rules compared for the parameters
 // of the last completed run.
 //
-// Opened from the results grid's context menu with the run's inputs. The
+// Opened from the results grid's context menu with the checked record of the
+// run the grid shows (SimulationParameters, as the run's checks built it);
+// the analysis's own checks (AnalysisParameters::fromRun) come on top. The
 // exact expectations are shown at once (they need no simulation); "Run
 // Comparison" then simulates the chosen number of paired replications from the
 // shown seed on a worker thread (ComparisonJob) and fills the replication
 // rows, the pairs table and the two charts. The same seed and replications
 // give the same figures, so a result can be reproduced by typing its seed.
+//
+// Both tables are views of the comparison's report (comparisonReport): a
+// column per rule or pair under the report's titles, a row per item under its
+// label; a figure the report does not have (the spread of a single
+// replication) shows as "—", a figure not computed yet as an empty cell.
 //
 // Controls, in tab order (each with objectName and accessibleName):
 //     spnReplications  "&Replications:"  1 to 1,000,000, default 1,000
@@ -22,14 +29,14 @@
 // lblParameters (the inputs compared), lblInformation (best fixed order and
 // the value of information).
 //
-// Status line: a refusal of the inputs (analysisMessage) is shown there and
-// disables "Run Comparison"; a cancelled comparison shows "Cancelled" and no
+// Status line: a refusal of the analysis's checks (refusalMessage) is shown
+// there and disables "Run Comparison"; a cancelled comparison shows "Cancelled" and no
 // replication figures (never a partial table). Esc, the frame's close button
 // and hiding the window cancel a running comparison and wait for its worker;
 // destroying the window does the same, so neither leaves a thread behind.
 //
 //     nv::ui::FrmCompare window;
-//     window.setRunInputs(inputs);   // the inputs of the completed run
+//     window.setRunParameters(checked);   // the checked record of the completed run
 //     window.show();
 #pragma once
 
@@ -41,7 +48,7 @@
 #include "engine/analysis/expectations.h"
 #include "engine/analysis/replications.h"
 #include "engine/simulation_parameters.h"
-#include "ui/analysis/file_export.h"
+#include "ui/toolkit/qt/file_export.h"
 
 class QLabel;
 class QLineEdit;
@@ -69,9 +76,10 @@ public:
     FrmCompare(const FrmCompare &) = delete;
     FrmCompare &operator=(const FrmCompare &) = delete;
 
-    // The inputs to compare. Inputs other than the shown ones cancel a
-    // running comparison and clear its results; the same inputs keep them.
-    void setRunInputs(const RunInputs &inputs);
+    // The run to compare. A run with other days, price, cost or frequencies
+    // than the shown one cancels a running comparison and clears its
+    // results; the same figures keep them.
+    void setRunParameters(const SimulationParameters &run);
 
     void cmdRunComparison_Click();
     void cmdCancel_Click();
@@ -81,7 +89,7 @@ public:
     // Both charts, one above the other, as saved by "Save Chart as PNG…".
     [[nodiscard]] QImage chartImage(const QSize &size = kSavedChartSize) const;
     [[nodiscard]] bool running() const;
-    // The checked inputs; nullopt before setRunInputs or after a refusal.
+    // The checked inputs; nullopt before setRunParameters or after a refusal.
     [[nodiscard]] const std::optional<AnalysisParameters> &parameters() const noexcept {
         return m_parameters;
     }
@@ -147,7 +155,7 @@ private:
     ReportTableModel *m_pairsModel = nullptr;
     ComparisonJob *m_job = nullptr;
 
-    std::optional<RunInputs> m_inputs;
+    std::optional<SimulationParameters> m_run;
     std::optional<AnalysisParameters> m_parameters;
     std::optional<Expectations> m_expectations;
     SaveFileChooser m_chooseFile;

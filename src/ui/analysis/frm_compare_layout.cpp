@@ -14,7 +14,7 @@
 #include "ui/analysis/chart_widgets.h"
 #include "ui/analysis/comparison_job.h"
 #include "ui/analysis/frm_compare.h"
-#include "ui/analysis/report_table_model.h"
+#include "ui/toolkit/qt/report_table_model.h"
 
 namespace nv::ui {
 
@@ -48,11 +48,30 @@ QTableView *reportView(QWidget *parent, ReportTableModel *model) {
     return view;
 }
 
+// The comparison report's items each table shows, a column per rule or pair.
+ReportTableModel *rulesModel(QObject *parent) {
+    return new ReportTableModel(
+        {{"expected",
+          {"daily_demand", "daily_order", "daily_sales", "daily_leftover", "daily_unmet",
+           "daily_profit", "total_profit", "fill_rate", "loss_day_share"}},
+         {"simulated",
+          {"mean_total_profit", "sd_total_profit", "total_profit_ci95", "mean_lost_sales",
+           "mean_leftover", "fill_rate", "loss_day_share"}}},
+        parent);
+}
+
+ReportTableModel *pairsModel(QObject *parent) {
+    return new ReportTableModel({{"pairs",
+                                  {"mean_difference", "difference_ci95", "independent_ci95",
+                                   "first_win_share", "tie_share"}}},
+                                parent);
+}
+
 }  // namespace
 
 void FrmCompare::createControls() {
-    m_rulesModel = new ReportTableModel(this);
-    m_pairsModel = new ReportTableModel(this);
+    m_rulesModel = rulesModel(this);
+    m_pairsModel = pairsModel(this);
     m_job = new ComparisonJob(this);
 
     m_lblParameters = named(new QLabel(this), "lblParameters", tr("Parameters compared"));
@@ -153,8 +172,9 @@ void FrmCompare::layoutControls() {
     charts->addLayout(saveRow);
 
     auto *body = new QHBoxLayout;
-    body->addLayout(tables, 11);
-    body->addLayout(charts, 9);
+    // The tables take three fifths: the pairs' columns are headed by both rules' names.
+    body->addLayout(tables, 3);
+    body->addLayout(charts, 2);
 
     auto *window = new QVBoxLayout(this);
     window->addWidget(m_lblParameters);

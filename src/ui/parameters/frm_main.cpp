@@ -10,13 +10,12 @@
 #include <string>
 #include <utility>
 
+#include "engine/results_table.h"
 #include "engine/simulation.h"
 #include "engine/simulation_parameters.h"
 #include "support/random_source.h"
 #include "ui/parameters/frequency_box.h"
 #include "ui/parameters/frequency_entry.h"
-#include "ui/results/frm_results.h"
-#include "ui/results/results_window.h"
 #include "ui/toolkit/qt/system_locale.h"
 
 namespace nv::ui {
@@ -30,7 +29,8 @@ constexpr std::size_t kTxt65 = 3;
 constexpr std::size_t kTxt75 = 4;
 }  // namespace
 
-FrmMain::FrmMain(QWidget *parent) : QWidget(parent), m_beep([] { QApplication::beep(); }) {
+FrmMain::FrmMain(ResultsPresenter &results, QWidget *parent)
+    : QWidget(parent), m_results(&results), m_beep([] { QApplication::beep(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Simulation Parameters"));
     createControls();
@@ -86,7 +86,8 @@ void FrmMain::Form_Load() {
     m_cboPrice->setCurrentIndex(3);
     m_cboCost->setCurrentIndex(1);
     QtProgressBar(*m_pgbRun).setValue(0);
-    prepareResultsGrid(QtTextMeasurer(*this));
+    // The grid's columns are measured in this window's font.
+    prepareResultsTable(m_results->resultsGrid(), QtTextMeasurer(*this));
 }
 
 // ---- The frequency boxes -----------------------------------------------------
@@ -181,18 +182,19 @@ void FrmMain::cmdRun_Click() {
     QtCommandButton showResults(*m_cmdShow);
     // Restores the pointer when the run ends, however it ends.
     QtBusyPointer pointer;
-    RunViews views{resultsGrid(), progress, showResults, pointer};
-    if (startRun(inputs, views, *m_messages, applicationRandomSource(), systemNumberLocale()) ==
-        RunOutcome::Completed) {
-        // The grid now shows this run: its comparison is of these inputs.
-        frmResults().setRunInputs(inputs);
+    RunViews views{m_results->resultsGrid(), progress, showResults, pointer};
+    const Result<SimulationParameters, Refusal> checked =
+        checkAndRun(inputs, views, *m_messages, applicationRandomSource(), systemNumberLocale());
+    if (checked) {
+        // The grid now shows this run: its comparison starts from this record.
+        m_results->runCompleted(*checked);
     }
 }
 
 void FrmMain::cmdShow_Click() {
     QtProgressBar(*m_pgbRun).setValue(0);
     QtCommandButton(*m_cmdShow).setEnabled(false);
-    showResultsModal();
+    m_results->showResultsModal();
 }
 
 void FrmMain::cmdExit_Click() {

@@ -11,10 +11,14 @@
 // every change, and store their value in the window's DemandDistribution when
 // they lose the focus; the run reads only the stored values. "Run Simulation"
 // hands the three list texts, the stored distribution and the order policy to
-// the engine; "Show Results" shows the results window modally; "Exit", like
-// closing the window through its frame, ends the application.
+// the engine, and a completed run's checked record to the results window;
+// "Show Results" shows the results window modally; "Exit", like closing the
+// window through its frame, ends the application.
 //
-//     nv::ui::FrmMain window;
+// The results window is reached only through the ResultsPresenter the window
+// is created with (app/ hands it one).
+//
+//     nv::ui::FrmMain window(results);   // results: a ResultsPresenter
 //     window.Form_Load();   // once, before the window is first shown
 //     window.show();
 #pragma once
@@ -26,6 +30,7 @@
 
 #include "engine/demand_distribution.h"
 #include "ui/toolkit/qt/qt_views.h"
+#include "ui/toolkit/results_presenter.h"
 #include "ui/toolkit/views.h"
 
 class QCloseEvent;
@@ -44,13 +49,14 @@ class FrmMain final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit FrmMain(QWidget *parent = nullptr);
+    explicit FrmMain(ResultsPresenter &results, QWidget *parent = nullptr);
     ~FrmMain() override;
 
     // The load handler: seeds the random source from the clock, selects the
     // default list entries ("250", "4.60", "2.20"), sets the progress bar to
-    // 0 and prepares the results grid (which creates the results window,
-    // hidden). Called once, after construction and before the first show.
+    // 0 and, last, prepares the results grid (its first reference creates the
+    // results window, hidden). Called once, after construction and before the
+    // first show.
     void Form_Load();
 
     // After any change of a box's text: lblTotal shows the new total.
@@ -74,7 +80,8 @@ public:
     void txt65_LostFocus();
     void txt75_LostFocus();
 
-    // Checks the inputs and runs; returns when the run has ended.
+    // Checks the inputs and runs; returns when the run has ended. A completed
+    // run's checked record goes to the results window.
     void cmdRun_Click();
     // Progress bar to 0, disables itself, shows the results window modally;
     // returns when that window has been hidden.
@@ -123,6 +130,7 @@ private:
     QPushButton *m_cmdShow = nullptr;
     QPushButton *m_cmdExit = nullptr;
 
+    ResultsPresenter *m_results;
     DemandDistribution m_distribution;
     QtMessageSink m_messageBox;
     MessageSink *m_messages = &m_messageBox;

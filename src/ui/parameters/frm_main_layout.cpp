@@ -23,19 +23,13 @@
 
 #include "ui/parameters/frequency_box.h"
 #include "ui/parameters/frm_main.h"
+#include "ui/toolkit/qt/twips.h"
 
 namespace nv::ui {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-constexpr QRect twips(int left, int top, int width, int height) {
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-            height / kTwipsPerPixel};
-}
-
-constexpr QSize kClientArea{7725 / kTwipsPerPixel, 4350 / kTwipsPerPixel};
+constexpr QSize kClientArea = twipsSize(7725, 4350);
 // Room kept between a grown child and the right or bottom edge of Frame1
 // (what the design leaves right of "Average Annual Demand") and of the window.
 constexpr int kFrameMargin = 8;
@@ -152,32 +146,32 @@ QSize buttonNeeds(const QPushButton *button) {
 void FrmMain::createControls() {
     // Top band: the three lists with their captions.
     m_label1 =
-        makeLabel(this, "Label1", "Number of Runs", twips(600, 240, 1155, 195), Qt::AlignLeft);
+        makeLabel(this, "Label1", "Number of Runs", twipsRect(600, 240, 1155, 195), Qt::AlignLeft);
     m_cboRuns = makeCombo(this, "cboRuns", "Number of Runs", {"100", "250", "500", "1000"},
-                          twips(600, 480, 1215, 315));
-    m_label2 = makeLabel(this, "Label2", "Price", twips(2400, 240, 360, 195), Qt::AlignLeft);
+                          twipsRect(600, 480, 1215, 315));
+    m_label2 = makeLabel(this, "Label2", "Price", twipsRect(2400, 240, 360, 195), Qt::AlignLeft);
     m_cboPrice = makeCombo(this, "cboPrice", "Price",
                            {"4.30", "4.40", "4.50", "4.60", "4.70", "4.80", "4.90"},
-                           twips(2040, 480, 1215, 315));
-    m_label3 = makeLabel(this, "Label3", "Cost", twips(3840, 240, 315, 195), Qt::AlignLeft);
+                           twipsRect(2040, 480, 1215, 315));
+    m_label3 = makeLabel(this, "Label3", "Cost", twipsRect(3840, 240, 315, 195), Qt::AlignLeft);
     m_cboCost = makeCombo(this, "cboCost", "Cost", {"2.10", "2.20", "2.30", "2.40", "2.50", "2.60"},
-                          twips(3480, 480, 1215, 315));
+                          twipsRect(3480, 480, 1215, 315));
 
     // Top right: the order policy, two exclusive options placed in the frame.
     m_frame1 = new QGroupBox(QStringLiteral("Order Policy"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_frame1->setAccessibleName(QStringLiteral("Order Policy"));
-    m_frame1->setGeometry(twips(4800, 240, 2535, 1335));
+    m_frame1->setGeometry(twipsRect(4800, 240, 2535, 1335));
     m_optYesterday =
-        makeOption(m_frame1, "optYesterday", "Yesterday's Demand", twips(240, 360, 2055, 255));
+        makeOption(m_frame1, "optYesterday", "Yesterday's Demand", twipsRect(240, 360, 2055, 255));
     m_optAnnual =
-        makeOption(m_frame1, "optAnnual", "Average Annual Demand", twips(240, 840, 2175, 255));
+        makeOption(m_frame1, "optAnnual", "Average Annual Demand", twipsRect(240, 840, 2175, 255));
 
     // Left middle: the table of demand classes and their frequencies.
-    m_label4 = makeLabel(this, "Label4", "Average Daily Demand", twips(600, 1440, 1095, 495),
+    m_label4 = makeLabel(this, "Label4", "Average Daily Demand", twipsRect(600, 1440, 1095, 495),
                          Qt::AlignHCenter);
     m_label4->setWordWrap(true);
-    m_label10 = makeLabel(this, "Label10", "Relative Frequency", twips(1800, 1440, 975, 495),
+    m_label10 = makeLabel(this, "Label10", "Relative Frequency", twipsRect(1800, 1440, 975, 495),
                           Qt::AlignHCenter);
     m_label10->setWordWrap(true);
     for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
@@ -186,38 +180,38 @@ void FrmMain::createControls() {
         const QByteArray labelName = "Label" + QByteArray::number(5 + row);
         const QByteArray demand = QByteArray::number(kClassDemand[cls]);
         m_demandLabels[cls] = makeLabel(this, labelName.constData(), demand.constData(),
-                                        twips(1080, top, 195, 195), Qt::AlignHCenter);
+                                        twipsRect(1080, top, 195, 195), Qt::AlignHCenter);
 
         auto *box = new FrequencyBox(this);
         box->setObjectName(QStringLiteral("txt%1").arg(35 + 10 * row));
         box->setAccessibleName(
             QStringLiteral("Relative frequency for demand %1").arg(QString::fromLatin1(demand)));
-        box->setGeometry(twips(1920, top, 735, 285));
+        box->setGeometry(twipsRect(1920, top, 735, 285));
         m_txt[cls] = box;
     }
 
     // The total under the boxes, as large as each of them, with a thin border.
     // It has no accessible name of its own: its text is what is read out.
-    m_lblTotal = makeLabel(this, "lblTotal", "", twips(1920, 3840, 735, 285), Qt::AlignRight);
+    m_lblTotal = makeLabel(this, "lblTotal", "", twipsRect(1920, 3840, 735, 285), Qt::AlignRight);
     m_lblTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lblTotal->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_lblTotal->setLineWidth(1);
     m_lblTotal->setIndent(2);
     m_lblTotal->setAccessibleDescription(QStringLiteral("Total of the relative frequencies"));
-    m_label11 =
-        makeLabel(this, "Label11", "Must add to 1.00", twips(2880, 3840, 1200, 195), Qt::AlignLeft);
+    m_label11 = makeLabel(this, "Label11", "Must add to 1.00", twipsRect(2880, 3840, 1200, 195),
+                          Qt::AlignLeft);
 
     // Right column: the commands and the progress bar.
-    m_cmdRun = makeButton(this, "cmdRun", "Run Simulation", twips(5400, 1800, 1455, 495));
+    m_cmdRun = makeButton(this, "cmdRun", "Run Simulation", twipsRect(5400, 1800, 1455, 495));
     m_pgbRun = new QProgressBar(this);
     m_pgbRun->setObjectName(QStringLiteral("pgbRun"));
     m_pgbRun->setAccessibleName(QStringLiteral("Run progress"));
     m_pgbRun->setRange(0, 100);
     m_pgbRun->setValue(0);
-    m_pgbRun->setGeometry(twips(5400, 2400, 1455, 255));
-    m_cmdShow = makeButton(this, "cmdShow", "Show Results", twips(5400, 2760, 1455, 495));
+    m_pgbRun->setGeometry(twipsRect(5400, 2400, 1455, 255));
+    m_cmdShow = makeButton(this, "cmdShow", "Show Results", twipsRect(5400, 2760, 1455, 495));
     m_cmdShow->setEnabled(false);
-    m_cmdExit = makeButton(this, "cmdExit", "Exit", twips(5400, 3360, 1455, 495));
+    m_cmdExit = makeButton(this, "cmdExit", "Exit", twipsRect(5400, 3360, 1455, 495));
 
     resize(kClientArea);
 }

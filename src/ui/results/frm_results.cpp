@@ -9,24 +9,10 @@
 #include <QPushButton>
 
 #include "support/csv.h"
-#include "ui/analysis/frm_compare.h"
 #include "ui/toolkit/qt/results_grid_view.h"
+#include "ui/toolkit/qt/twips.h"
 
 namespace nv::ui {
-
-namespace {
-
-// Twips to pixels: every position and size of the layout is a whole number of
-// pixels at 15 twips to a pixel.
-[[nodiscard]] constexpr int px(int twips) noexcept {
-    return twips / 15;
-}
-
-[[nodiscard]] QRect twipsRect(int left, int top, int width, int height) noexcept {
-    return {px(left), px(top), px(width), px(height)};
-}
-
-}  // namespace
 
 FrmResults::FrmResults(QWidget *parent)
     : QDialog(parent),
@@ -45,7 +31,7 @@ FrmResults::FrmResults(QWidget *parent)
     setSizeGripEnabled(false);
     // Closing this window never ends the application.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(px(8145), px(4545));
+    resize(twipsSize(8145, 4545));
 
     m_grdResults->setObjectName(QStringLiteral("grdResults"));
     m_grdResults->setAccessibleName(tr("Simulation results"));
@@ -67,8 +53,17 @@ void FrmResults::cmdClose_Click() {
     hide();
 }
 
-void FrmResults::setRunInputs(const RunInputs &inputs) {
-    m_runInputs = inputs;
+ResultsGrid &FrmResults::resultsGrid() noexcept {
+    return m_grdResults->gridModel().grid();
+}
+
+void FrmResults::showModal() {
+    setWindowModality(Qt::ApplicationModal);
+    exec();
+}
+
+void FrmResults::setCheckedRun(const SimulationParameters &checked) {
+    m_checkedRun = checked;
 }
 
 std::unique_ptr<QMenu> FrmResults::createGridMenu() {
@@ -90,7 +85,7 @@ std::unique_ptr<QMenu> FrmResults::createGridMenu() {
     save->setEnabled(model.gridRowCount() > 1 && !model.cellText(1, 0).empty());
     menu->addSeparator();
     QAction *compare = item(tr("Compare &Ordering Rules\u2026"), "mnuCompare");
-    compare->setEnabled(m_runInputs.has_value());
+    compare->setEnabled(m_checkedRun.has_value());
     connect(copy, &QAction::triggered, this, &FrmResults::mnuCopy_Click);
     connect(save, &QAction::triggered, this, &FrmResults::mnuSaveCsv_Click);
     connect(compare, &QAction::triggered, this, &FrmResults::mnuCompare_Click);
@@ -125,17 +120,9 @@ void FrmResults::mnuSaveCsv_Click() {
 }
 
 void FrmResults::mnuCompare_Click() {
-    if (!m_runInputs) {
-        return;
+    if (m_checkedRun) {
+        emit compareRequested(*m_checkedRun);
     }
-    if (m_compare == nullptr) {
-        // A child window, so the results window's modality does not block it.
-        m_compare = new FrmCompare(this);
-    }
-    m_compare->setRunInputs(*m_runInputs);
-    m_compare->show();
-    m_compare->raise();
-    m_compare->activateWindow();
 }
 
 void FrmResults::setSaveFileChooser(SaveFileChooser chooser) {

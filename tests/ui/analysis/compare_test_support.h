@@ -1,16 +1,17 @@
-// What the comparison tests share: the inputs of a run, and the cells of the
-// comparison tables.
+// What the comparison tests share: the inputs of a run and its checked
+// record, and the cells of the comparison tables by the report's keys.
 #pragma once
 
 #include <QAbstractItemModel>
 #include <QVariant>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "engine/simulation_parameters.h"
+#include "engine/validation.h"
 #include "support/currency.h"
-#include "ui/analysis/comparison_report.h"
-#include "ui/analysis/report_table_model.h"
+#include "ui/toolkit/qt/report_table_model.h"
 
 namespace nv::ui::testing {
 
@@ -29,12 +30,30 @@ inline RunInputs runInputs(std::array<std::int64_t, 5> frequencies = {1000, 2000
     return inputs;
 }
 
+// The record the run's checks build from inputs they accept.
+inline SimulationParameters checkedRun(const RunInputs &inputs) {
+    auto checked = checkRun(inputs);
+    if (!checked) {
+        qFatal("the run's checks refused the inputs");
+    }
+    return *checked;
+}
+
 // Skewed towards high demand: the three rules order differently.
 inline constexpr std::array<std::int64_t, 5> kSkewed = {500, 1000, 1500, 3000, 4000};
 
-inline QVariant cellValue(const QAbstractItemModel &model, std::size_t row, std::size_t column,
+// The cell of a table that shows the item of a section in a group's column.
+inline QVariant cellValue(const QAbstractItemModel &model, std::string_view section,
+                          std::string_view item, std::string_view group,
                           int role = ReportTableModel::kValueRole) {
-    return model.index(static_cast<int>(row), static_cast<int>(column)).data(role);
+    const auto *table = qobject_cast<const ReportTableModel *>(&model);
+    const int row = table != nullptr ? table->row(section, item) : -1;
+    const int column = table != nullptr ? table->column(group) : -1;
+    if (row < 0 || column < 0) {
+        qFatal("the table shows no %s/%s in a column %s", std::string(section).c_str(),
+               std::string(item).c_str(), std::string(group).c_str());
+    }
+    return model.index(row, column).data(role);
 }
 
 }  // namespace nv::ui::testing

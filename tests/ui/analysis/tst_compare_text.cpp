@@ -1,34 +1,50 @@
-// The comparison's pieces that need no window: CSV text, number texts, axis
-// ticks and the report tables.
+// The comparison's pieces that need no window: number texts, axis ticks, and
+// a report as a table model.
 #include <QTest>
 #include <array>
 #include <string>
 #include <vector>
 
 #include "compare_test_support.h"
-#include "engine/analysis/expectations.h"
-#include "engine/analysis/replications.h"
+#include "engine/analysis/report.h"
 #include "ui/analysis/analysis_text.h"
 #include "ui/analysis/chart_painting.h"
-#include "ui/analysis/comparison_report.h"
+#include "ui/toolkit/qt/report_table_model.h"
 
 using namespace nv::ui;
 
 namespace {
 
-QLocale groupedC() {
-    QLocale locale(QLocale::C);
-    locale.setNumberOptions(QLocale::DefaultNumberOptions);
-    return locale;
+// Two sections with keyed groups that partly match, and an item directly in
+// a section (no column of its own).
+nv::Report smallReport() {
+    nv::Report report;
+    nv::ReportSection &a = report.addSection("a", "A");
+    nv::ReportGroup &x = a.addGroup("x", "First Rule");
+    x.add("money", "Money ($)", nv::ReportKind::Money, 1234.5);
+    x.add("range", "Range ($)", nv::ReportKind::Money, nv::Interval{27395.4, 27486.6});
+    x.add("spread", "Spread ($)", nv::ReportKind::Money, nv::Absent{});
+    a.addGroup("y", "Second Rule (60 units)")
+        .add("money", "Money ($)", nv::ReportKind::Money, nv::Currency::fromUnits(46025));
+    a.addGroup("", "").add("loose", "Loose", nv::ReportKind::Count, std::int64_t{3});
+    nv::ReportSection &b = report.addSection("b", "B");
+    b.addGroup("x", "First").add("share", "Share", nv::ReportKind::Share, 0.9234);
+    b.addGroup("z", "Third").add("share", "Share", nv::ReportKind::Share, 0.5);
+    return report;
 }
 
-nv::AnalysisParameters parameters(std::array<std::int64_t, 5> frequencies = {1000, 2000, 4000, 2000,
-                                                                             1000}) {
-    auto checked = nv::AnalysisParameters::fromInputs(testing::runInputs(frequencies));
-    if (!checked) {
-        qFatal("inputs refused");
-    }
-    return *checked;
+ReportTableModel smallModel() {
+    return ReportTableModel({{"a", {"money", "range", "spread"}}, {"b", {"share"}}});
+}
+
+// An English text ("1,234.50") in the separators of the window's style.
+QString windowNumber(const QString &english) {
+    const nv::NumberLocale separators = windowTextStyle().locale;
+    QString text = english;
+    text.replace(QLatin1Char(','), QLatin1Char('\x01'))
+        .replace(QLatin1Char('.'), QLatin1Char('\x02'));
+    text.replace(QLatin1Char('\x01'), QString::fromStdString(separators.groupSeparator));
+    return text.replace(QLatin1Char('\x02'), QString::fromStdString(separators.decimalSeparator));
 }
 
 }  // namespace
@@ -39,12 +55,15 @@ class TestCompareText : public QObject {
 private slots:
     void money_data();
     void money();
-    void shareAndInterval();
+    void countHasDigitGroups();
     void niceTicks_data();
     void niceTicks();
-    void rulesReportWithoutSummary();
-    void rulesReportWithSummary();
-    void pairsReport();
+    void twoLineHeadings_data();
+    void twoLineHeadings();
+    void reportTableHeaders();
+    void reportTableCells_data();
+    void reportTableCells();
+    void pendingSectionIsEmpty();
 };
 
 void TestCompareText::money_data() {
@@ -54,7 +73,7 @@ void TestCompareText::money_data() {
     QTest::newRow("grouped") << 1234.5 << 2 << "$1,234.50";
     QTest::newRow("negative") << -1234.5 << 2 << "-$1,234.50";
     QTest::newRow("rounds to zero: no sign") << -0.001 << 2 << "$0.00";
-    QTest::newRow("whole") << 1234.5 << 0 << "$1,235";
+    QTest::newRow("whole") << 1234.56 << 0 << "$1,235";
     QTest::newRow("millions") << 1234567.0 << 0 << "$1,234,567";
 }
 
@@ -62,21 +81,11 @@ void TestCompareText::money() {
     QFETCH(double, amount);
     QFETCH(int, decimals);
     QFETCH(QString, text);
-    QCOMPARE(moneyText(amount, decimals, groupedC()), text);
+    QCOMPARE(moneyText(amount, decimals), windowNumber(text));
 }
 
-void TestCompareText::shareAndInterval() {
-    QCOMPARE(shareText(0.9234, groupedC()), QStringLiteral("92.3%"));
-    QCOMPARE(unitsText(48.25, groupedC()), QStringLiteral("48.25"));
-    QCOMPARE(intervalText({-1.5, 2000.0}, groupedC()), QStringLiteral("-$1.50 to $2,000.00"));
-    QCOMPARE(countText(1000000, groupedC()), QStringLiteral("1,000,000"));
-    // In the tables an interval is in whole dollars; its detail has the cents.
-    const ReportCell interval{ReportKind::MoneyInterval, 27395.4, 27486.6};
-    QCOMPARE(reportCellText(interval, groupedC()), QStringLiteral("$27,395 to $27,487"));
-    QCOMPARE(reportCellDetail(interval, groupedC()), QStringLiteral("$27,395.40 to $27,486.60"));
-    QCOMPARE(reportCellDetail({ReportKind::Share, 0.5, 0}, groupedC()), QStringLiteral("50.0%"));
-    // The C locale leaves groups out unless told; the window's locale keeps them.
-    QCOMPARE(countText(1000000, displayLocale()).size(), QStringLiteral("1,000,000").size());
+void TestCompareText::countHasDigitGroups() {
+    QCOMPARE(countText(1000000), windowNumber(QStringLiteral("1,000,000")));
 }
 
 void TestCompareText::niceTicks_data() {
@@ -108,71 +117,113 @@ void TestCompareText::niceTicks() {
     }
 }
 
-void TestCompareText::rulesReportWithoutSummary() {
-    const nv::Expectations e = nv::exactExpectations(parameters(testing::kSkewed));
-    const ReportTable table = rulesReport(e, nullptr);
-    QCOMPARE(table.columns.size(), qsizetype(kRulesColumns));
-    QCOMPARE(table.rows.size(), qsizetype(kRulesRows));
-    QCOMPARE(table.rows[row(RulesRow::ExpectedTotalProfit)],
-             QStringLiteral("Expected total profit (250 days)"));
-    QVERIFY(table.columns[2].contains(QStringLiteral("(60 units)")));
-    for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
-        const auto &expected = e.rule(rule);
-        const std::size_t c = nv::ruleIndex(rule);
-        QCOMPARE(table.cells[row(RulesRow::ExpectedTotalProfit)][c].value, expected.run.profit);
-        QCOMPARE(table.cells[row(RulesRow::ExpectedOrder)][c].value, expected.run.order / 250);
-        QCOMPARE(table.cells[row(RulesRow::ExpectedFillRate)][c].kind, ReportKind::Share);
-        QCOMPARE(table.cells[row(RulesRow::MeanTotalProfit)][c].kind, ReportKind::Empty);
-    }
-    QCOMPARE(table.cells[row(RulesRow::ExpectedTotalProfit)][kPerfectInformationColumn].value,
-             e.perfectInformation.run.profit);
-    QCOMPARE(reportCellText(table.cells[row(RulesRow::MeanTotalProfit)][0], groupedC()), QString());
+void TestCompareText::twoLineHeadings_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("heading");
+    QTest::newRow("one space") << "Yesterday's Demand"
+                               << "Yesterday's\nDemand";
+    QTest::newRow("tie: the later space") << "Best Fixed Order (60 units)"
+                                          << "Best Fixed Order\n(60 units)";
+    QTest::newRow("a dash starts the second line") << "Yesterday's Demand - Average Annual Demand"
+                                                   << "Yesterday's Demand\n- Average Annual Demand";
+    QTest::newRow("no space") << "Ties"
+                              << "Ties";
 }
 
-void TestCompareText::rulesReportWithSummary() {
-    const nv::AnalysisParameters p = parameters();
-    const nv::Expectations e = nv::exactExpectations(p);
-    nv::ReplicationOptions options;
-    options.replications = 1;
-    options.seed = 3;
-    auto one = nv::runReplications(p, options);
-    QVERIFY(one.ok());
-    const ReportTable table = rulesReport(e, &*one);
-    for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
-        const std::size_t c = nv::ruleIndex(rule);
-        QCOMPARE(table.cells[row(RulesRow::MeanTotalProfit)][c].value, one->rule(rule).meanProfit);
-        // One replication: no spread, no interval (a dash, not a number).
-        QCOMPARE(table.cells[row(RulesRow::ProfitInterval)][c].kind, ReportKind::NotAvailable);
-        QCOMPARE(reportCellText(table.cells[row(RulesRow::ProfitInterval)][c], groupedC()),
-                 QStringLiteral("\u2014"));
-    }
-    // Perfect information is not simulated.
-    QCOMPARE(table.cells[row(RulesRow::MeanTotalProfit)][kPerfectInformationColumn].kind,
-             ReportKind::Empty);
+void TestCompareText::twoLineHeadings() {
+    QFETCH(QString, title);
+    QFETCH(QString, heading);
+    QCOMPARE(twoLineHeading(title), heading);
 }
 
-void TestCompareText::pairsReport() {
-    QCOMPARE(nv::ui::pairsReport(nullptr).cells[0][0].kind, ReportKind::Empty);
-    const nv::AnalysisParameters p = parameters(testing::kSkewed);
-    nv::ReplicationOptions options;
-    options.replications = 40;
-    options.seed = 11;
-    auto summary = nv::runReplications(p, options);
-    QVERIFY(summary.ok());
-    const ReportTable table = nv::ui::pairsReport(&*summary);
-    QCOMPARE(table.columns.size(), qsizetype(nv::kRulePairs));
-    for (std::size_t pair = 0; pair < nv::kRulePairs; ++pair) {
-        const nv::PairSummary &s = summary->pairs[pair];
-        QCOMPARE(table.cells[row(PairsRow::MeanDifference)][pair].value, s.meanDifference);
-        const ReportCell &paired = table.cells[row(PairsRow::PairedInterval)][pair];
-        QCOMPARE(paired.kind, ReportKind::MoneyInterval);
-        QCOMPARE(paired.value, s.interval->low);
-        QCOMPARE(paired.high, s.interval->high);
-        QCOMPARE(table.cells[row(PairsRow::IndependentInterval)][pair].value,
-                 s.independentInterval->low);
-        QCOMPARE(table.cells[row(PairsRow::FirstWins)][pair].value, s.firstWinShare);
-        QCOMPARE(table.cells[row(PairsRow::Ties)][pair].value, s.tieShare);
-    }
+void TestCompareText::reportTableHeaders() {
+    ReportTableModel model = smallModel();
+    model.setReport(smallReport());
+    // A column per keyed group, titled by its first group; a row per item shown.
+    QCOMPARE(model.columnCount(), 3);
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("First\nRule"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
+             QStringLiteral("Second Rule (60 units)"));
+    QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Third"));
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(model.headerData(model.row("a", "range"), Qt::Vertical).toString(),
+             QStringLiteral("Range ($)"));
+    QCOMPARE(model.row("a", "loose"), -1);
+    model.clear();
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.columnCount(), 0);
+}
+
+void TestCompareText::reportTableCells_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("money") << "a"
+                           << "money"
+                           << "x"
+                           << "$1,234.50"
+                           << "$1,234.50" << QVariant(1234.5);
+    QTest::newRow("exact amount") << "a"
+                                  << "money"
+                                  << "y"
+                                  << "$4.6025"
+                                  << "$4.6025" << QVariant(4.6025);
+    QTest::newRow("interval: whole dollars, cents in the detail")
+        << "a"
+        << "range"
+        << "x"
+        << "$27,395 to $27,487"
+        << "$27,395.40 to $27,486.60" << QVariant(27395.4);
+    QTest::newRow("absent") << "a"
+                            << "spread"
+                            << "x"
+                            << "\u2014"
+                            << "\u2014" << QVariant();
+    QTest::newRow("share") << "b"
+                           << "share"
+                           << "z"
+                           << "50.0%"
+                           << "50.0%" << QVariant(0.5);
+    QTest::newRow("no such group in the section") << "b"
+                                                  << "share"
+                                                  << "y"
+                                                  << ""
+                                                  << "" << QVariant();
+    QTest::newRow("item not in the group") << "a"
+                                           << "range"
+                                           << "z"
+                                           << ""
+                                           << "" << QVariant();
+}
+
+void TestCompareText::reportTableCells() {
+    QFETCH(QString, section);
+    QFETCH(QString, item);
+    QFETCH(QString, group);
+    QFETCH(QString, text);
+    QFETCH(QString, detail);
+    QFETCH(QVariant, value);
+    ReportTableModel model = smallModel();
+    model.setReport(smallReport());
+    const QModelIndex cell = model.index(model.row(section.toStdString(), item.toStdString()),
+                                         model.column(group.toStdString()));
+    QVERIFY(cell.isValid());
+    QCOMPARE(cell.data().toString(), windowNumber(text));
+    QCOMPARE(cell.data(Qt::ToolTipRole).toString(), windowNumber(detail));
+    QCOMPARE(cell.data(Qt::AccessibleTextRole).toString(), windowNumber(detail));
+    QCOMPARE(cell.data(ReportTableModel::kValueRole), value);
+}
+
+void TestCompareText::pendingSectionIsEmpty() {
+    ReportTableModel model = smallModel();
+    model.setReport(smallReport(), {"b"});
+    QCOMPARE(model.index(model.row("b", "share"), model.column("z")).data(), QVariant());
+    QCOMPARE(
+        model.index(model.row("a", "range"), model.column("x")).data(ReportTableModel::kHighRole),
+        QVariant(27486.6));
 }
 
 QTEST_APPLESS_MAIN(TestCompareText)

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "compare_test_support.h"
+#include "engine/analysis/comparison_report.h"
 #include "engine/analysis/expectations.h"
 #include "engine/analysis/replications.h"
 #include "ui/analysis/analysis_text.h"
@@ -36,7 +37,7 @@ constexpr int kLongRun = 200000;
 // A window for `inputs`, shown and active.
 std::unique_ptr<FrmCompare> shownWindow(const nv::RunInputs &inputs = testing::runInputs()) {
     auto window = std::make_unique<FrmCompare>();
-    window->setRunInputs(inputs);
+    window->setRunParameters(testing::checkedRun(inputs));
     window->show();
     if (!QTest::qWaitForWindowActive(window.get())) {
         qWarning("frmCompare did not become active");
@@ -54,6 +55,11 @@ QAbstractItemModel &rules(FrmCompare &window) {
     return *window.tblRules().model();
 }
 
+// The report's key of pair p: "yesterday_annual" ...
+std::string pairKey(std::size_t p) {
+    return nv::pairKey(nv::kAnalysisPairs[p][0], nv::kAnalysisPairs[p][1]);
+}
+
 }  // namespace
 
 class TestFrmCompare : public QObject {
@@ -65,6 +71,7 @@ private slots:
     void tabOrderAndMnemonics();
     void expectationsShownBeforeRunning();
     void smallRunMatchesTheAnalysis();
+    void oneReplicationHasNoSpread();
     void longRunStaysResponsiveAndCancels();
     void closingWhileRunningCancels_data();
     void closingWhileRunningCancels();
@@ -158,10 +165,13 @@ void TestFrmCompare::expectationsShownBeforeRunning() {
     auto window = shownWindow(inputs);
     const nv::Expectations e = nv::exactExpectations(*nv::AnalysisParameters::fromInputs(inputs));
     for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
-        const std::size_t c = nv::ruleIndex(rule);
-        QCOMPARE(cellValue(rules(*window), row(RulesRow::ExpectedTotalProfit), c).toDouble(),
-                 e.rule(rule).run.profit);
-        QVERIFY(!cellValue(rules(*window), row(RulesRow::MeanTotalProfit), c).isValid());
+        QCOMPARE(
+            cellValue(rules(*window), "expected", "total_profit", nv::ruleKey(rule)).toDouble(),
+            e.rule(rule).run.profit);
+        // Not run yet: an empty cell, not an absent figure.
+        QCOMPARE(cellValue(rules(*window), "simulated", "sd_total_profit", nv::ruleKey(rule),
+                           Qt::DisplayRole),
+                 QVariant());
     }
     QVERIFY(window->lblInformation().text().contains(QStringLiteral("60 units")));
     QVERIFY(window->lblInformation().text().contains(moneyText(e.valueOfInformation())));
@@ -184,34 +194,27 @@ void TestFrmCompare::smallRunMatchesTheAnalysis() {
     const auto summary = nv::runReplications(*parameters, options);
     QVERIFY(summary.ok());
     for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
-        const std::size_t c = nv::ruleIndex(rule);
         const nv::RuleSummary &s = summary->rule(rule);
-        QCOMPARE(cellValue(rules(*window), row(RulesRow::MeanTotalProfit), c).toDouble(),
-                 s.meanProfit);
-        QCOMPARE(cellValue(rules(*window), row(RulesRow::ProfitStandardDeviation), c).toDouble(),
-                 s.profitStandardDeviation);
-        QCOMPARE(cellValue(rules(*window), row(RulesRow::ProfitInterval), c).toDouble(),
-                 s.profitInterval->low);
-        QCOMPARE(
-            cellValue(rules(*window), row(RulesRow::ProfitInterval), c, ReportTableModel::kHighRole)
-                .toDouble(),
-            s.profitInterval->high);
-        QCOMPARE(cellValue(rules(*window), row(RulesRow::FillRate), c).toDouble(), s.fillRate);
-        QCOMPARE(cellValue(rules(*window), row(RulesRow::MeanLostSales), c).toDouble(),
-                 s.meanLostSales);
-        QCOMPARE(cellValue(rules(*window), row(RulesRow::LossDayShare), c).toDouble(),
-                 s.lossDayShare);
-        QCOMPARE(cellValue(rules(*window), row(RulesRow::MeanTotalProfit), c, Qt::DisplayRole)
-                     .toString(),
-                 moneyText(s.meanProfit));
+        const auto shown = [&](const char *item, int role = ReportTableModel::kValueRole) {
+            return cellValue(rules(*window), "simulated", item, nv::ruleKey(rule), role);
+        };
+        QCOMPARE(shown("mean_total_profit").toDouble(), s.meanProfit);
+        QCOMPARE(shown("sd_total_profit").toDouble(), s.profitStandardDeviation);
+        QCOMPARE(shown("total_profit_ci95").toDouble(), s.profitInterval->low);
+        QCOMPARE(shown("total_profit_ci95", ReportTableModel::kHighRole).toDouble(),
+                 s.profitInterval->high);
+        QCOMPARE(shown("fill_rate").toDouble(), s.fillRate);
+        QCOMPARE(shown("mean_lost_sales").toDouble(), s.meanLostSales);
+        QCOMPARE(shown("loss_day_share").toDouble(), s.lossDayShare);
+        QCOMPARE(shown("mean_total_profit", Qt::DisplayRole).toString(), moneyText(s.meanProfit));
     }
     QAbstractItemModel &pairs = *window->tblPairs().model();
     for (std::size_t p = 0; p < nv::kRulePairs; ++p) {
-        QCOMPARE(cellValue(pairs, row(PairsRow::MeanDifference), p).toDouble(),
+        QCOMPARE(cellValue(pairs, "pairs", "mean_difference", pairKey(p)).toDouble(),
                  summary->pairs[p].meanDifference);
-        QCOMPARE(cellValue(pairs, row(PairsRow::PairedInterval), p).toDouble(),
+        QCOMPARE(cellValue(pairs, "pairs", "difference_ci95", pairKey(p)).toDouble(),
                  summary->pairs[p].interval->low);
-        QCOMPARE(cellValue(pairs, row(PairsRow::FirstWins), p).toDouble(),
+        QCOMPARE(cellValue(pairs, "pairs", "first_win_share", pairKey(p)).toDouble(),
                  summary->pairs[p].firstWinShare);
     }
     QVERIFY2(window->lblStatus().text().startsWith(QStringLiteral("50 replications of 250 days "
@@ -223,6 +226,22 @@ void TestFrmCompare::smallRunMatchesTheAnalysis() {
     QVERIFY(window->cmdSaveChart().isEnabled());
     QVERIFY(window->cmdRunComparison().isEnabled());
     QVERIFY(!window->cmdCancel().isEnabled());
+}
+
+void TestFrmCompare::oneReplicationHasNoSpread() {
+    auto window = shownWindow();
+    startRun(*window, 1, QStringLiteral("4"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
+    const QString dash = QStringLiteral("\u2014");
+    for (const char *item : {"sd_total_profit", "total_profit_ci95"}) {
+        QCOMPARE(cellValue(rules(*window), "simulated", item, "fixed", Qt::DisplayRole).toString(),
+                 dash);
+    }
+    QCOMPARE(cellValue(*window->tblPairs().model(), "pairs", "difference_ci95", pairKey(2),
+                       Qt::DisplayRole)
+                 .toString(),
+             dash);
+    QVERIFY(cellValue(rules(*window), "simulated", "mean_total_profit", "fixed").isValid());
 }
 
 void TestFrmCompare::longRunStaysResponsiveAndCancels() {
@@ -253,11 +272,13 @@ void TestFrmCompare::longRunStaysResponsiveAndCancels() {
     QCOMPARE(window->lblStatus().text(), QStringLiteral("Cancelled"));
     QCOMPARE(window->job().outcome()->status, ComparisonStatus::Cancelled);
     // No partial figures anywhere.
-    for (std::size_t c = 0; c < nv::kAnalysisRules; ++c) {
-        QVERIFY(!cellValue(rules(*window), row(RulesRow::MeanTotalProfit), c).isValid());
-        QVERIFY(cellValue(rules(*window), row(RulesRow::ExpectedTotalProfit), c).isValid());
+    for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
+        QVERIFY(!cellValue(rules(*window), "simulated", "mean_total_profit", nv::ruleKey(rule))
+                     .isValid());
+        QVERIFY(cellValue(rules(*window), "expected", "total_profit", nv::ruleKey(rule)).isValid());
     }
-    QVERIFY(!cellValue(*window->tblPairs().model(), 0, 0).isValid());
+    QVERIFY(
+        !cellValue(*window->tblPairs().model(), "pairs", "mean_difference", pairKey(0)).isValid());
     QVERIFY(!window->chtProfit().hasData());
     QVERIFY(!window->cmdSaveChart().isEnabled());
     QCOMPARE(window->pgbComparison().value(), 0);
@@ -268,7 +289,7 @@ void TestFrmCompare::longRunStaysResponsiveAndCancels() {
     // A new run after a cancelled one runs to its end.
     startRun(*window, 20, QStringLiteral("8"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
-    QVERIFY(cellValue(rules(*window), row(RulesRow::MeanTotalProfit), 0).isValid());
+    QVERIFY(cellValue(rules(*window), "simulated", "mean_total_profit", "yesterday").isValid());
 }
 
 void TestFrmCompare::closingWhileRunningCancels_data() {
@@ -353,15 +374,15 @@ void TestFrmCompare::newInputsClearOldResults() {
     startRun(*window, 10, QStringLiteral("1"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
     // The same inputs again keep the figures.
-    window->setRunInputs(testing::runInputs());
-    QVERIFY(cellValue(rules(*window), row(RulesRow::MeanTotalProfit), 0).isValid());
+    window->setRunParameters(testing::checkedRun(testing::runInputs()));
+    QVERIFY(cellValue(rules(*window), "simulated", "mean_total_profit", "yesterday").isValid());
     // Other inputs clear them and show their own expectations.
     const nv::RunInputs other = testing::runInputs(testing::kSkewed, "100");
-    window->setRunInputs(other);
-    QVERIFY(!cellValue(rules(*window), row(RulesRow::MeanTotalProfit), 0).isValid());
+    window->setRunParameters(testing::checkedRun(other));
+    QVERIFY(!cellValue(rules(*window), "simulated", "mean_total_profit", "yesterday").isValid());
     QVERIFY(!window->chtProfit().hasData());
     const nv::Expectations e = nv::exactExpectations(*nv::AnalysisParameters::fromInputs(other));
-    QCOMPARE(cellValue(rules(*window), row(RulesRow::ExpectedTotalProfit), 0).toDouble(),
+    QCOMPARE(cellValue(rules(*window), "expected", "total_profit", "yesterday").toDouble(),
              e.rule(nv::AnalysisRule::Yesterday).run.profit);
 }
 

@@ -1,7 +1,9 @@
 // The results grid's context menu: its items and when they are enabled, Copy,
 // Save as CSV (through a chosen-file seam), opening it from the mouse and the
 // keyboard, opening the comparison window (also while the results window is
-// modal), and the inputs frmMain hands over after a completed run.
+// modal), and the checked record frmMain hands over after a completed run,
+// which the comparison starts from. The windows are wired as the application
+// wires them.
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -16,14 +18,15 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/application_windows.h"
 #include "compare_test_support.h"
+#include "engine/results_table.h"
 #include "engine/simulation.h"
 #include "modal_closer.h"
 #include "parameters_test_support.h"
 #include "support/random_source.h"
 #include "ui/analysis/frm_compare.h"
 #include "ui/results/frm_results.h"
-#include "ui/results/results_window.h"
 #include "ui/toolkit/memory_grid.h"
 #include "ui/toolkit/qt/results_grid_view.h"
 
@@ -36,19 +39,25 @@ public:
     [[nodiscard]] double textWidthTwips(std::string_view) const override { return 2000; }
 };
 
-// A completed run of `days` days written into the results grid, with its
-// inputs told to the results window as frmMain tells them.
-void runDays(const std::string &days, bool tellInputs = true) {
+// The windows under test, new for every test function.
+std::unique_ptr<ApplicationWindows> g_windows;
+
+FrmResults &frmResults() {
+    return g_windows->frmResults();
+}
+
+// A completed run of `days` days written into the results grid, its checked
+// record told as frmMain tells it.
+void runDays(const std::string &days) {
     const nv::RunInputs inputs = testing::runInputs({1000, 2000, 4000, 2000, 1000}, days);
     MemoryRunViews recorders;
-    RunViews views{resultsGrid(), recorders.progress, recorders.showResults, recorders.pointer};
+    RunViews views{g_windows->resultsGrid(), recorders.progress, recorders.showResults,
+                   recorders.pointer};
     RecordingMessages messages;
     nv::SeededSource random(7);
-    QCOMPARE(nv::startRun(inputs, views, messages, random, nv::NumberLocale{}),
-             nv::RunOutcome::Completed);
-    if (tellInputs) {
-        frmResults().setRunInputs(inputs);
-    }
+    const auto checked = nv::checkAndRun(inputs, views, messages, random, nv::NumberLocale{});
+    QVERIFY(checked.ok());
+    g_windows->runCompleted(*checked);
 }
 
 QAction *item(QMenu &menu, const char *name) {
@@ -84,15 +93,16 @@ private slots:
     void menuOpens();
     void compareOpensForTheRun();
     void compareIsUsableWhileResultsAreModal();
-    void frmMainTellsCompletedRunsOnly();
+    void compareStartsFromTheCompletedRun();
 };
 
 void TestGridMenu::init() {
-    prepareResultsGrid(FixedMeasurer());
+    g_windows = std::make_unique<ApplicationWindows>();
+    nv::prepareResultsTable(g_windows->resultsGrid(), FixedMeasurer());
 }
 
 void TestGridMenu::cleanup() {
-    destroyResultsWindow();
+    g_windows.reset();
 }
 
 void TestGridMenu::items_data() {
@@ -262,9 +272,9 @@ void TestGridMenu::menuOpens() {
 void TestGridMenu::compareOpensForTheRun() {
     runDays("30");
     FrmResults &window = frmResults();
-    QVERIFY(window.compareWindow() == nullptr);
+    QVERIFY(g_windows->compareWindow() == nullptr);
     window.mnuCompare_Click();
-    FrmCompare *compare = window.compareWindow();
+    FrmCompare *compare = g_windows->compareWindow();
     QVERIFY(compare != nullptr);
     QVERIFY(compare->isVisible());
     QCOMPARE(compare->parentWidget(), static_cast<QWidget *>(&window));
@@ -274,11 +284,11 @@ void TestGridMenu::compareOpensForTheRun() {
     // Once more: the same window, now for the new run.
     runDays("40");
     window.mnuCompare_Click();
-    QCOMPARE(window.compareWindow(), compare);
+    QCOMPARE(g_windows->compareWindow(), compare);
     QCOMPARE(compare->parameters()->days(), 40);
-    // Destroying the results window takes the comparison window with it.
+    // The end of the windows takes the comparison window with them.
     QPointer<FrmCompare> watched = compare;
-    destroyResultsWindow();
+    g_windows.reset();
     QVERIFY(watched.isNull());
 }
 
@@ -289,7 +299,7 @@ void TestGridMenu::compareIsUsableWhileResultsAreModal() {
     ModalCloser closer(frmResults(), [&](QWidget &) {
         FrmResults &window = frmResults();
         window.mnuCompare_Click();
-        FrmCompare *compare = window.compareWindow();
+        FrmCompare *compare = g_windows->compareWindow();
         exposed = QTest::qWaitForWindowExposed(compare);
         compare->txtSeed().clear();
         // Through the window system, where a window blocked by a modal one
@@ -301,30 +311,35 @@ void TestGridMenu::compareIsUsableWhileResultsAreModal() {
         compare->close();
         window.cmdClose_Click();
     });
-    showResultsModal();
+    g_windows->showResultsModal();
     QVERIFY(!closer.forced());
     QVERIFY(exposed);
     QVERIFY2(!seedAfterClick.isEmpty(), "the comparison window was blocked");
 }
 
-void TestGridMenu::frmMainTellsCompletedRunsOnly() {
+void TestGridMenu::compareStartsFromTheCompletedRun() {
     testing::ShownWindow shown;
     QVERIFY(shown.active());
     QTest::mouseClick(shown.control<QRadioButton>("optYesterday"), Qt::LeftButton);
     shown.typeInto(2, QStringLiteral("1"));
     shown.click("cmdRun");
     QVERIFY(shown.messages().empty());
-    const std::optional<nv::RunInputs> &told = frmResults().runInputs();
+    const std::optional<nv::SimulationParameters> &told = shown.results().checkedRun();
     QVERIFY(told.has_value());
-    QCOMPARE(told->runsText, std::string("250"));
+    QCOMPARE(told->days, std::int16_t{250});
     QCOMPARE(told->distribution.frequency(2), std::optional(nv::Currency::fromUnits(10000)));
 
-    // A refused run (the frequencies add to 0.5) tells nothing new.
+    // A refused run (the frequencies add to 0.5) tells nothing new, and the
+    // comparison is of the completed run, whatever the boxes hold now.
     shown.typeInto(2, QStringLiteral("\b.5"));
     shown.click("cmdRun");
     QCOMPARE(shown.messages().size(), std::size_t{1});
-    QCOMPARE(frmResults().runInputs()->distribution.frequency(2),
-             std::optional(nv::Currency::fromUnits(10000)));
+    shown.results().mnuCompare_Click();
+    const FrmCompare *compare = shown.windows().compareWindow();
+    QVERIFY(compare != nullptr && compare->parameters().has_value());
+    QCOMPARE(compare->parameters()->days(), 250);
+    QCOMPARE(compare->parameters()->probability(2), 1.0);
+    QCOMPARE(compare->parameters()->fixedOrder(), nv::Currency::fromCount(50));
 }
 
 QTEST_MAIN(TestGridMenu)

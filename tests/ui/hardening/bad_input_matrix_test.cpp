@@ -14,8 +14,6 @@
 #include <memory>
 
 #include "parameters_test_support.h"
-#include "ui/results/frm_results.h"
-#include "ui/toolkit/qt/results_grid_view.h"
 
 using nv::ui::testing::ShownWindow;
 
@@ -38,8 +36,15 @@ struct Snapshot {
     friend bool operator==(const Snapshot &, const Snapshot &) = default;
 };
 
+// The one results window's grid, found as an assistive tool finds it.
 QAbstractItemModel *gridModel() {
-    return nv::ui::frmResults().findChild<QTableView *>(QStringLiteral("grdResults"))->model();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("frmResults")) {
+            return window->findChild<QTableView *>(QStringLiteral("grdResults"))->model();
+        }
+    }
+    qFatal("there is no results window");
+    return nullptr;
 }
 
 // The text of grid row `row` (1 and up) in `column`.

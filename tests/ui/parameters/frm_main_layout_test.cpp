@@ -415,7 +415,7 @@ void FrmMainLayoutTest::initialStateBeforeLoad() {
         QCOMPARE(w->isEnabled(), w->objectName() != QStringLiteral("cmdShow"));
         QVERIFY(w->isVisibleTo(&shown.window()));
     }
-    QVERIFY(!nv::ui::resultsWindowExists());
+    QVERIFY(!shown.windows().resultsWindowExists());
 }
 
 void FrmMainLayoutTest::stateAfterLoad() {
@@ -439,8 +439,8 @@ void FrmMainLayoutTest::stateAfterLoad() {
     QCOMPARE(shown.control<QProgressBar>("pgbRun")->value(), 0);
     QCOMPARE(QApplication::focusWidget(), shown.control<QWidget>("cboRuns"));
     // The load handler created the results window, hidden, with its grid set up.
-    QVERIFY(nv::ui::resultsWindowExists());
-    QVERIFY(!nv::ui::frmResults().isVisible());
+    QVERIFY(shown.windows().resultsWindowExists());
+    QVERIFY(!shown.results().isVisible());
     QVERIFY(shown.messages().empty());
     QCOMPARE(shown.beeps(), 0);
 }

@@ -1,6 +1,7 @@
 // What the parameter-window tests share: a shown frmMain after its load
-// handler, with its messages recorded and its beeps counted, and access to
-// its controls by objectName, as an assistive tool finds them.
+// handler, wired to the other windows as the application wires it, with its
+// messages recorded and its beeps counted, and access to its controls by
+// objectName, as an assistive tool finds them.
 #pragma once
 
 #include <QApplication>
@@ -14,9 +15,9 @@
 #include <QTest>
 #include <memory>
 
+#include "app/application_windows.h"
 #include "ui/parameters/frm_main.h"
 #include "ui/results/frm_results.h"
-#include "ui/results/results_window.h"
 #include "ui/toolkit/memory_grid.h"
 
 namespace nv::ui::testing {
@@ -27,30 +28,30 @@ class ShownWindow {
 public:
     // Creates frmMain; unless told otherwise, runs Form_Load, shows it and
     // waits until it is the active window.
-    explicit ShownWindow(bool load = true) : m_window(std::make_unique<FrmMain>()) {
-        m_window->setMessageSink(&m_messages);
-        m_window->setBeep([this] { ++m_beeps; });
+    explicit ShownWindow(bool load = true) : m_windows(std::make_unique<ApplicationWindows>()) {
+        FrmMain &main = window();
+        main.setMessageSink(&m_messages);
+        main.setBeep([this] { ++m_beeps; });
         if (load) {
-            m_window->Form_Load();
-            m_window->show();
-            m_active = QTest::qWaitForWindowActive(m_window.get());
+            main.Form_Load();
+            main.show();
+            m_active = QTest::qWaitForWindowActive(&main);
         }
-    }
-    ~ShownWindow() {
-        m_window.reset();
-        destroyResultsWindow();
     }
     ShownWindow(const ShownWindow &) = delete;
     ShownWindow &operator=(const ShownWindow &) = delete;
 
-    [[nodiscard]] FrmMain &window() { return *m_window; }
+    [[nodiscard]] ApplicationWindows &windows() { return *m_windows; }
+    [[nodiscard]] FrmMain &window() { return m_windows->frmMain(); }
+    // The results window (created, hidden, if the load handler has not yet).
+    [[nodiscard]] FrmResults &results() { return m_windows->frmResults(); }
     [[nodiscard]] bool active() const { return m_active; }
     [[nodiscard]] int beeps() const { return m_beeps; }
     [[nodiscard]] const std::vector<std::string> &messages() const { return m_messages.messages(); }
 
     template <class T>
     [[nodiscard]] T *control(const char *name) {
-        return m_window->findChild<T *>(QString::fromLatin1(name));
+        return window().findChild<T *>(QString::fromLatin1(name));
     }
     [[nodiscard]] QPlainTextEdit *box(int index) {
         return control<QPlainTextEdit>(kBoxNames[index]);
@@ -83,7 +84,7 @@ public:
     }
 
 private:
-    std::unique_ptr<FrmMain> m_window;
+    std::unique_ptr<ApplicationWindows> m_windows;
     RecordingMessages m_messages;
     int m_beeps = 0;
     bool m_active = false;

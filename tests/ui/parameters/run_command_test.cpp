@@ -21,13 +21,13 @@ const std::string kSumMessage = "Relative Frequencies must add to 1.00";
 const std::string kEmptyMessage = "You must supply values for all parameters";
 const std::string kPolicyMessage = "You must select an Order Policy";
 
-QAbstractItemModel *gridModel() {
-    auto *view = nv::ui::frmResults().findChild<QAbstractItemView *>(QStringLiteral("grdResults"));
+QAbstractItemModel *gridModel(ShownWindow &shown) {
+    auto *view = shown.results().findChild<QAbstractItemView *>(QStringLiteral("grdResults"));
     return view != nullptr ? view->model() : nullptr;
 }
 
-QString gridCell(int row, int column) {
-    QAbstractItemModel *model = gridModel();
+QString gridCell(ShownWindow &shown, int row, int column) {
+    QAbstractItemModel *model = gridModel(shown);
     // The grid's row 0 is the header row; the model's rows are the day rows.
     return model->index(row - 1, column).data().toString();
 }
@@ -81,10 +81,10 @@ private slots:
 
 void RunCommandTest::nothingEnteredIsRefused() {
     ShownWindow shown;
-    const int rowsBefore = nv::ui::resultsGrid().rowCount();
+    const int rowsBefore = shown.results().resultsGrid().rowCount();
     shown.click("cmdRun");
     QCOMPARE(shown.messages(), std::vector<std::string>{kSumMessage});
-    QCOMPARE(nv::ui::resultsGrid().rowCount(), rowsBefore);
+    QCOMPARE(shown.results().resultsGrid().rowCount(), rowsBefore);
     QCOMPARE(shown.control<QProgressBar>("pgbRun")->value(), 0);
     QVERIFY(!shown.control<QPushButton>("cmdShow")->isEnabled());
     QVERIFY(QApplication::overrideCursor() == nullptr);
@@ -166,7 +166,7 @@ void RunCommandTest::typedValueIsStoredBeforeTheClick() {
     QCOMPARE(storedAtPress, Currency::fromWhole(1));
     QVERIFY(shown.messages().empty());
     QVERIFY(shown.control<QPushButton>("cmdShow")->isEnabled());
-    QCOMPARE(gridCell(1, 1), QStringLiteral("50"));  // every day's demand is 50
+    QCOMPARE(gridCell(shown, 1, 1), QStringLiteral("50"));  // every day's demand is 50
 }
 
 void RunCommandTest::completedRun() {
@@ -175,8 +175,8 @@ void RunCommandTest::completedRun() {
     shown.typeFrequencies({"0.2", "0.2", "0.2", "0.2", "0.2"});
     shown.click("cmdRun");
     QVERIFY(shown.messages().empty());
-    QCOMPARE(nv::ui::resultsGrid().rowCount(), 251);
-    QCOMPARE(gridCell(250, 0), QStringLiteral("250"));
+    QCOMPARE(shown.results().resultsGrid().rowCount(), 251);
+    QCOMPARE(gridCell(shown, 250, 0), QStringLiteral("250"));
     QCOMPARE(shown.control<QProgressBar>("pgbRun")->value(), 100);
     QVERIFY(shown.control<QPushButton>("cmdShow")->isEnabled());
     QVERIFY(QApplication::overrideCursor() == nullptr);
@@ -220,8 +220,8 @@ void RunCommandTest::refusedRunChangesNothing() {
     shown.typeFrequencies({"0.2", "0.2", "0.2", "0.2", "0.2"});
     shown.click("cmdRun");
     QVERIFY(shown.messages().empty());
-    const QString lastDay = gridCell(250, 5);
-    const QString firstDay = gridCell(1, 3);
+    const QString lastDay = gridCell(shown, 250, 5);
+    const QString firstDay = gridCell(shown, 1, 3);
 
     // A shorter run that is refused: the empty price.
     auto *runs = shown.control<QComboBox>("cboRuns");
@@ -229,9 +229,9 @@ void RunCommandTest::refusedRunChangesNothing() {
     shown.control<QComboBox>("cboPrice")->lineEdit()->clear();
     shown.click("cmdRun");
     QCOMPARE(shown.messages(), std::vector<std::string>{kEmptyMessage});
-    QCOMPARE(nv::ui::resultsGrid().rowCount(), 251);
-    QCOMPARE(gridCell(250, 5), lastDay);
-    QCOMPARE(gridCell(1, 3), firstDay);
+    QCOMPARE(shown.results().resultsGrid().rowCount(), 251);
+    QCOMPARE(gridCell(shown, 250, 5), lastDay);
+    QCOMPARE(gridCell(shown, 1, 3), firstDay);
     QCOMPARE(shown.control<QProgressBar>("pgbRun")->value(), 100);
     QVERIFY(shown.control<QPushButton>("cmdShow")->isEnabled());
     QVERIFY(QApplication::overrideCursor() == nullptr);
@@ -251,10 +251,10 @@ void RunCommandTest::runReadsTheTypedListText() {
     shown.typeFrequencies({"", "", "1"});
     shown.click("cmdRun");
     QVERIFY(shown.messages().empty());
-    QCOMPARE(nv::ui::resultsGrid().rowCount(), 31);
+    QCOMPARE(shown.results().resultsGrid().rowCount(), 31);
     // Annual order: the mean, 50; sales 50 at 5 less 50 at 2.20.
-    QCOMPARE(gridCell(1, 2), QStringLiteral("50"));
-    QCOMPARE(gridCell(1, 4), QStringLiteral("$140"));
+    QCOMPARE(gridCell(shown, 1, 2), QStringLiteral("50"));
+    QCOMPARE(gridCell(shown, 1, 4), QStringLiteral("$140"));
     QCOMPARE(runs->count(), 4);
 }
 
@@ -270,20 +270,20 @@ void RunCommandTest::showResults() {
     bool buttonWhileShown = true;
     QTimer::singleShot(0, &shown.window(), [&] {
         QWidget *modal = QApplication::activeModalWidget();
-        shownModally = modal == &nv::ui::frmResults() && modal->isVisible();
+        shownModally = modal == &shown.results() && modal->isVisible();
         barWhileShown = shown.control<QProgressBar>("pgbRun")->value();
         buttonWhileShown = shown.control<QPushButton>("cmdShow")->isEnabled();
-        QTest::mouseClick(&nv::ui::frmResults().cmdClose(), Qt::LeftButton);
+        QTest::mouseClick(&shown.results().cmdClose(), Qt::LeftButton);
     });
     shown.click("cmdShow");
     QVERIFY(shownModally);
     QCOMPARE(barWhileShown, 0);
     QVERIFY(!buttonWhileShown);
     // Closed again: the button stays disabled and the bar at 0; the rows stay.
-    QVERIFY(!nv::ui::frmResults().isVisible());
+    QVERIFY(!shown.results().isVisible());
     QVERIFY(!shown.control<QPushButton>("cmdShow")->isEnabled());
     QCOMPARE(shown.control<QProgressBar>("pgbRun")->value(), 0);
-    QCOMPARE(nv::ui::resultsGrid().rowCount(), 251);
+    QCOMPARE(shown.results().resultsGrid().rowCount(), 251);
     QVERIFY(shown.messages().empty());
 }
 

@@ -17,7 +17,7 @@ private slots:
 
 void WindowEndTest::exitEndsTheEventLoop() {
     ShownWindow shown;
-    QVERIFY(nv::ui::resultsWindowExists());
+    QVERIFY(shown.windows().resultsWindowExists());
     QTimer::singleShot(0, &shown.window(), [&] { shown.click("cmdExit"); });
     // A safety net: a loop that did not end would otherwise hang the test.
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
@@ -33,8 +33,8 @@ void WindowEndTest::closingTheWindowEndsTheEventLoop() {
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!shown.window().isVisible());
-    QVERIFY(QApplication::topLevelWidgets().contains(&nv::ui::frmResults()));
-    QVERIFY(!nv::ui::frmResults().isVisible());
+    QVERIFY(QApplication::topLevelWidgets().contains(&shown.results()));
+    QVERIFY(!shown.results().isVisible());
 }
 
 QTEST_MAIN(WindowEndTest)

@@ -16,7 +16,6 @@
 #include "modal_closer.h"
 #include "support/random_source.h"
 #include "ui/results/frm_results.h"
-#include "ui/results/results_window.h"
 #include "ui/toolkit/memory_grid.h"
 #include "ui/toolkit/qt/results_grid_view.h"
 
@@ -38,6 +37,19 @@ private:
 
 constexpr double kTypicalWidthTwips = 2092.5;
 
+// The window under test: a new one for every test function, its grid set up
+// as the parameter window's load handler sets it up.
+std::unique_ptr<FrmResults> g_window;
+
+void createWindow(double measuredTwips) {
+    g_window = std::make_unique<FrmResults>();
+    nv::prepareResultsTable(g_window->resultsGrid(), FixedMeasurer(measuredTwips));
+}
+
+FrmResults &frmResults() {
+    return *g_window;
+}
+
 nv::Currency frequency(std::int64_t tenThousandths) {
     return nv::Currency::fromUnits(tenThousandths);
 }
@@ -54,7 +66,8 @@ void runDays(const std::string &days, std::uint64_t seed = 7) {
     }
     inputs.yesterdaySelected = true;
     MemoryRunViews recorders;
-    RunViews views{resultsGrid(), recorders.progress, recorders.showResults, recorders.pointer};
+    RunViews views{frmResults().resultsGrid(), recorders.progress, recorders.showResults,
+                   recorders.pointer};
     RecordingMessages messages;
     nv::SeededSource random(seed);
     const nv::RunOutcome outcome =
@@ -79,7 +92,6 @@ private slots:
     void init();
     void cleanup();
 
-    void accessorCreatesHiddenWindowOnce();
     void layout();
     void layoutKeptWhenResized();
     void gridSettings();
@@ -104,24 +116,11 @@ private slots:
 };
 
 void TestResultsWindow::init() {
-    QVERIFY(!resultsWindowExists());
-    prepareResultsGrid(FixedMeasurer(kTypicalWidthTwips));
+    createWindow(kTypicalWidthTwips);
 }
 
 void TestResultsWindow::cleanup() {
-    destroyResultsWindow();
-}
-
-void TestResultsWindow::accessorCreatesHiddenWindowOnce() {
-    QVERIFY(resultsWindowExists());
-    FrmResults *first = &frmResults();
-    QCOMPARE(&frmResults(), first);
-    QVERIFY(!first->isVisible());
-    QCOMPARE(&resultsGrid(), &first->grdResults().gridModel().grid());
-    destroyResultsWindow();
-    QVERIFY(!resultsWindowExists());
-    (void)frmResults();
-    QVERIFY(resultsWindowExists());
+    g_window.reset();
 }
 
 void TestResultsWindow::layout() {
@@ -209,8 +208,7 @@ void TestResultsWindow::measuredColumnWidth() {
     QFETCH(double, measured);
     QFETCH(int, twips);
     QFETCH(int, pixels);
-    destroyResultsWindow();
-    prepareResultsGrid(FixedMeasurer(measured));
+    createWindow(measured);
     QCOMPARE(model().columnWidthTwips(5), twips);
     ResultsGridView &grid = frmResults().grdResults();
     QCOMPARE(grid.columnWidth(5), pixels);
@@ -314,12 +312,10 @@ void TestResultsWindow::closeHidesAndKeepsRows() {
                 break;
         }
     });
-    showResultsModal();
+    window.showModal();
     QVERIFY(closer.wasActive());
     QVERIFY(!closer.forced());
     QCOMPARE(focusWhenShown, static_cast<QWidget *>(&window.cmdClose()));
-    QVERIFY(resultsWindowExists());
-    QCOMPARE(&frmResults(), &window);
     QVERIFY(!window.isVisible());
     QCOMPARE(model().gridRowCount(), 251);
     QCOMPARE(modelText(250, 0), QStringLiteral("250"));
@@ -350,7 +346,7 @@ void TestResultsWindow::keysThatDoNotClose() {
         stillShown = window.isVisible();
         window.cmdClose_Click();
     });
-    showResultsModal();
+    window.showModal();
     QVERIFY(closer.wasActive());
     QVERIFY(!closer.forced());
     QVERIFY(stillShown);
@@ -368,7 +364,7 @@ void TestResultsWindow::focusOnCloseEveryShowing() {
             window.grdResults().setFocus(Qt::MouseFocusReason);
             window.cmdClose_Click();
         });
-        showResultsModal();
+        window.showModal();
         QVERIFY(!closer.forced());
         QVERIFY2(
             focus == &window.cmdClose(),

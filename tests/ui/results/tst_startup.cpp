@@ -1,7 +1,7 @@
-// Start-up and the window commands through the real windows: frmMain's load
-// event prepares the hidden results grid, runs fill it, "Show Results" opens
-// it once per completed run, and "Exit" or closing frmMain ends the event
-// loop and the process.
+// Start-up and the window commands through the real windows, wired as the
+// application wires them: frmMain's load event prepares the hidden results
+// grid, runs fill it, "Show Results" opens it once per completed run, and
+// "Exit" or closing frmMain ends the event loop and the process.
 #include <QApplication>
 #include <QHeaderView>
 #include <QProcess>
@@ -10,13 +10,13 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/application_windows.h"
 #include "app/startup.h"
 #include "engine/results_table.h"
 #include "modal_closer.h"
 #include "session_driver.h"
 #include "ui/parameters/frm_main.h"
 #include "ui/results/frm_results.h"
-#include "ui/results/results_window.h"
 #include "ui/toolkit/memory_grid.h"
 #include "ui/toolkit/qt/qt_views.h"
 #include "ui/toolkit/qt/results_grid_view.h"
@@ -25,15 +25,26 @@ using namespace nv::ui;
 
 namespace {
 
-ResultsGridModel &gridModel() {
-    return frmResults().grdResults().gridModel();
+ResultsGridModel &gridModel(ApplicationWindows &windows) {
+    return windows.frmResults().grdResults().gridModel();
+}
+
+// Whether a results window exists among the application's windows.
+bool resultsWindowAround() {
+    for (const QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("frmResults")) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Clicks "Show Results" and closes the results window from inside the modal
 // showing with `close`; returns whether the showing happened and ended by it.
-bool showAndClose(FrmMain &window, const std::function<void(FrmResults &)> &close,
+bool showAndClose(ApplicationWindows &windows, const std::function<void(FrmResults &)> &close,
                   bool *wasModal = nullptr) {
-    FrmResults &results = frmResults();
+    FrmMain &window = windows.frmMain();
+    FrmResults &results = windows.frmResults();
     ModalCloser closer(results, [&](QWidget &) {
         if (wasModal != nullptr) {
             *wasModal = QApplication::activeModalWidget() == &results;
@@ -50,9 +61,8 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup();
-
     void loadPreparesHiddenResultsGrid();
+    void resultsWindowCreatedOnceAndEndsWithTheWindows();
     void lastColumnMeasuredInParameterWindowFont();
     void runsFillTheGrid_data();
     void runsFillTheGrid();
@@ -64,17 +74,14 @@ private slots:
     void processEnds();
 };
 
-void TestStartup::cleanup() {
-    destroyResultsWindow();
-}
-
 void TestStartup::loadPreparesHiddenResultsGrid() {
-    FrmMain window;
-    QVERIFY(!resultsWindowExists());
+    ApplicationWindows windows;
+    FrmMain &window = windows.frmMain();
+    QVERIFY(!windows.resultsWindowExists());
     window.Form_Load();
-    QVERIFY(resultsWindowExists());
-    QVERIFY(!frmResults().isVisible());
-    const ResultsGridModel &m = gridModel();
+    QVERIFY(windows.resultsWindowExists());
+    QVERIFY(!windows.frmResults().isVisible());
+    const ResultsGridModel &m = gridModel(windows);
     QCOMPARE(m.gridRowCount(), 2);
     QCOMPARE(m.columnCount(), 6);
     const char *headers[] = {"Day",   "Demand",       "Order",
@@ -91,17 +98,32 @@ void TestStartup::loadPreparesHiddenResultsGrid() {
     QCOMPARE(session::pgbRun(window).value(), 0);
 }
 
+void TestStartup::resultsWindowCreatedOnceAndEndsWithTheWindows() {
+    {
+        ApplicationWindows windows;
+        QVERIFY(!resultsWindowAround());
+        FrmResults *first = &windows.frmResults();
+        QCOMPARE(&windows.frmResults(), first);
+        QVERIFY(!first->isVisible());
+        QVERIFY(first->parentWidget() == nullptr);
+        QCOMPARE(&windows.resultsGrid(), &first->resultsGrid());
+        QVERIFY(resultsWindowAround());
+    }
+    QVERIFY(!resultsWindowAround());
+}
+
 void TestStartup::lastColumnMeasuredInParameterWindowFont() {
-    FrmMain window;
+    ApplicationWindows windows;
+    FrmMain &window = windows.frmMain();
     window.Form_Load();
     const double measured = QtTextMeasurer(window).textWidthTwips(nv::kCumulativeWidthSample);
     QVERIFY(measured > 0);
     const int twips = nv::roundTwips(measured);
-    QCOMPARE(gridModel().columnWidthTwips(5), twips);
-    ResultsGridView &grid = frmResults().grdResults();
+    QCOMPARE(gridModel(windows).columnWidthTwips(5), twips);
+    ResultsGridView &grid = windows.frmResults().grdResults();
     QCOMPARE(grid.columnWidth(5), qRound(twips / 15.0));
     for (int column = 0; column < 5; ++column) {
-        QCOMPARE(gridModel().columnWidthTwips(column), -1);
+        QCOMPARE(gridModel(windows).columnWidthTwips(column), -1);
         QCOMPARE(grid.columnWidth(column), ResultsGridView::kDefaultColumnWidthTwips / 15);
     }
 }
@@ -116,7 +138,8 @@ void TestStartup::runsFillTheGrid_data() {
 void TestStartup::runsFillTheGrid() {
     QFETCH(QStringList, runs);
     QFETCH(int, rows);
-    FrmMain window;
+    ApplicationWindows windows;
+    FrmMain &window = windows.frmMain();
     window.Form_Load();
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -125,20 +148,21 @@ void TestStartup::runsFillTheGrid() {
         session::setDays(window, days);
         session::clickRun(window);
     }
-    const ResultsGridModel &m = gridModel();
+    const ResultsGridModel &m = gridModel(windows);
     QCOMPARE(m.gridRowCount(), rows);
-    QCOMPARE(frmResults().grdResults().model()->rowCount(), rows - 1);
+    QCOMPARE(windows.frmResults().grdResults().model()->rowCount(), rows - 1);
     QCOMPARE(QString::fromUtf8(m.cellText(rows - 1, 0).data(),
                                static_cast<qsizetype>(m.cellText(rows - 1, 0).size())),
              QString::number(rows - 1));
     QCOMPARE(m.cellText(0, 4), "Daily Profit");
     QCOMPARE(session::pgbRun(window).value(), 100);
     QVERIFY(session::cmdShow(window).isEnabled());
-    QVERIFY(!frmResults().isVisible());
+    QVERIFY(!windows.frmResults().isVisible());
 }
 
 void TestStartup::showResultsOncePerCompletedRun() {
-    FrmMain window;
+    ApplicationWindows windows;
+    FrmMain &window = windows.frmMain();
     window.Form_Load();
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -151,22 +175,23 @@ void TestStartup::showResultsOncePerCompletedRun() {
 
     bool wasModal = false;
     QVERIFY(showAndClose(
-        window, [](FrmResults &results) { QTest::mouseClick(&results.cmdClose(), Qt::LeftButton); },
+        windows,
+        [](FrmResults &results) { QTest::mouseClick(&results.cmdClose(), Qt::LeftButton); },
         &wasModal));
     QVERIFY(wasModal);
-    QVERIFY(!frmResults().isVisible());
+    QVERIFY(!windows.frmResults().isVisible());
     QVERIFY(!session::cmdShow(window).isEnabled());
     QCOMPARE(session::pgbRun(window).value(), 0);
     // Close keeps the rows.
-    QCOMPARE(gridModel().gridRowCount(), 251);
-    QCOMPARE(gridModel().cellText(250, 0), "250");
+    QCOMPARE(gridModel(windows).gridRowCount(), 251);
+    QCOMPARE(gridModel(windows).cellText(250, 0), "250");
 
     // No second showing without a new run: the button is disabled.
     {
-        ModalCloser guard(frmResults(), [](QWidget &w) { w.hide(); });
+        ModalCloser guard(windows.frmResults(), [](QWidget &w) { w.hide(); });
         QTest::mouseClick(&session::cmdShow(window), Qt::LeftButton);
         QVERIFY(!guard.wasActive());
-        QVERIFY(!frmResults().isVisible());
+        QVERIFY(!windows.frmResults().isVisible());
     }
 
     // The next run enables it again and the showing has that run's rows.
@@ -174,19 +199,20 @@ void TestStartup::showResultsOncePerCompletedRun() {
     session::clickRun(window);
     QVERIFY(session::cmdShow(window).isEnabled());
     int rowsShown = 0;
-    QVERIFY(showAndClose(window, [&rowsShown](FrmResults &results) {
+    QVERIFY(showAndClose(windows, [&rowsShown](FrmResults &results) {
         rowsShown = results.grdResults().model()->rowCount();
         results.close();  // through the frame this time
     }));
     QCOMPARE(rowsShown, 100);
-    QVERIFY(resultsWindowExists());
-    QVERIFY(!frmResults().isVisible());
+    QVERIFY(windows.resultsWindowExists());
+    QVERIFY(!windows.frmResults().isVisible());
     QVERIFY(!session::cmdShow(window).isEnabled());
-    QCOMPARE(gridModel().cellText(0, 0), "Day");
+    QCOMPARE(gridModel(windows).cellText(0, 0), "Day");
 }
 
 void TestStartup::refusedRunLeavesResultsAlone() {
-    FrmMain window;
+    ApplicationWindows windows;
+    FrmMain &window = windows.frmMain();
     RecordingMessages messages;
     window.setMessageSink(&messages);
     window.Form_Load();
@@ -194,13 +220,13 @@ void TestStartup::refusedRunLeavesResultsAlone() {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     session::enterFrequenciesAndYesterday(window);
     session::clickRun(window);
-    QCOMPARE(gridModel().gridRowCount(), 251);
+    QCOMPARE(gridModel(windows).gridRowCount(), 251);
     // An empty number of days is refused: the grid keeps the last run's rows.
     session::setDays(window, QString());
     session::clickRun(window);
     QCOMPARE(messages.messages().size(), std::size_t{1});
-    QCOMPARE(gridModel().gridRowCount(), 251);
-    QCOMPARE(gridModel().cellText(250, 0), "250");
+    QCOMPARE(gridModel(windows).gridRowCount(), 251);
+    QCOMPARE(gridModel(windows).cellText(250, 0), "250");
     QVERIFY(session::cmdShow(window).isEnabled());
 }
 
@@ -218,32 +244,32 @@ void TestStartup::endsTheEventLoop() {
     // If the loop never ended the test would hang: end it with 99 instead.
     auto watchdog = std::make_unique<QObject>();
     QTimer::singleShot(15000, watchdog.get(), [] { QCoreApplication::exit(99); });
-    const int exitCode = runParameterWindow([&](FrmMain &window) {
-        QTimer::singleShot(
-            0, &window, [&window, &resultsExistedWhileRunning, &sessionShown, ending] {
-                resultsExistedWhileRunning = resultsWindowExists();
-                if (!QTest::qWaitForWindowActive(&window)) {
-                    return;
-                }
-                if (ending == 2) {
-                    session::enterFrequenciesAndYesterday(window);
-                    session::clickRun(window);
-                    sessionShown =
-                        gridModel().gridRowCount() == 251 &&
-                        showAndClose(window, [](FrmResults &results) { results.cmdClose_Click(); });
-                }
-                if (ending == 1) {
-                    window.close();
-                } else {
-                    QTest::mouseClick(&session::cmdExit(window), Qt::LeftButton);
-                }
-            });
+    const int exitCode = runParameterWindow([&](ApplicationWindows &windows) {
+        FrmMain &window = windows.frmMain();
+        QTimer::singleShot(0, &window, [&] {
+            resultsExistedWhileRunning = windows.resultsWindowExists();
+            if (!QTest::qWaitForWindowActive(&window)) {
+                return;
+            }
+            if (ending == 2) {
+                session::enterFrequenciesAndYesterday(window);
+                session::clickRun(window);
+                sessionShown =
+                    gridModel(windows).gridRowCount() == 251 &&
+                    showAndClose(windows, [](FrmResults &results) { results.cmdClose_Click(); });
+            }
+            if (ending == 1) {
+                window.close();
+            } else {
+                QTest::mouseClick(&session::cmdExit(window), Qt::LeftButton);
+            }
+        });
     });
     watchdog.reset();
     QCOMPARE(exitCode, 0);
     QVERIFY(resultsExistedWhileRunning);
     QVERIFY(sessionShown);
-    QVERIFY(!resultsWindowExists());
+    QVERIFY(!resultsWindowAround());
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName()));
     }

@@ -9,10 +9,11 @@
 #include <QWidget>
 #include <cmath>
 
+#include "ui/toolkit/qt/twips.h"
+
 namespace nv::ui {
 
 namespace {
-constexpr double kTwipsPerPixel = 15.0;
 constexpr float kProgressMin = 0.0f;
 constexpr float kProgressMax = 100.0f;
 }  // namespace
@@ -78,7 +79,8 @@ void QtMessageSink::showInformation(std::string_view text) {
 }
 
 double QtTextMeasurer::textWidthTwips(std::string_view text) const {
-    return QFontMetricsF(m_widget.font()).horizontalAdvance(toQString(text)) * kTwipsPerPixel;
+    return QFontMetricsF(m_widget.font()).horizontalAdvance(toQString(text)) *
+           static_cast<double>(kTwipsPerPixel);
 }
 
 }  // namespace nv::ui

@@ -6,6 +6,7 @@
 #include <QString>
 #include <string_view>
 
+#include "ui/toolkit/qt/qt_text.h"
 #include "ui/toolkit/views.h"
 
 class QProgressBar;
@@ -16,10 +17,6 @@ namespace nv::ui {
 
 // The application's title: the caption of every message box.
 inline constexpr const char *kApplicationTitle = "Newsvendor Simulation";
-
-[[nodiscard]] inline QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // pgbRun. The value is kept as given; the bar shows it rounded to the nearest
 // whole number within 0..100 (NaN shows 0). When the shown number changes the

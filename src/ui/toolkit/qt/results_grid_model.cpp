@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/toolkit/qt/qt_text.h"
+
 namespace nv::ui {
 
 namespace {
@@ -15,10 +17,6 @@ constexpr Qt::Alignment kUnsetAlignment = Qt::AlignLeft | Qt::AlignVCenter;
             return Qt::AlignCenter;
     }
     return kUnsetAlignment;
-}
-
-[[nodiscard]] QString qText(const std::string &text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 [[nodiscard]] std::size_t slot(int value) noexcept {
@@ -206,7 +204,7 @@ QVariant ResultsGridModel::data(const QModelIndex &index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
-            return qText(m_rows[slot(index.row() + 1)][slot(index.column())]);
+            return toQString(m_rows[slot(index.row() + 1)][slot(index.column())]);
         case Qt::TextAlignmentRole:
             return m_alignment[slot(index.column())].toInt();
         default:
@@ -220,7 +218,7 @@ QVariant ResultsGridModel::headerData(int section, Qt::Orientation orientation, 
     }
     switch (role) {
         case Qt::DisplayRole:
-            return qText(m_rows.front()[slot(section)]);
+            return toQString(m_rows.front()[slot(section)]);
         case Qt::TextAlignmentRole:
             return m_fixedAlignment[slot(section)].toInt();
         default:

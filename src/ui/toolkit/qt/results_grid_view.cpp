@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <cmath>
 #include <vector>
+
+#include "ui/toolkit/qt/qt_text.h"
+#include "ui/toolkit/qt/twips.h"
 
 namespace nv::ui {
 
@@ -17,11 +19,6 @@ namespace {
 
 // A row as high as a line of the grid's font plus a small margin.
 constexpr int kRowPadding = 6;
-
-[[nodiscard]] int twipsToPixels(int twips) {
-    return static_cast<int>(
-        std::lround(static_cast<double>(twips) / ResultsGridView::kTwipsPerPixel));
-}
 
 }  // namespace
 
@@ -96,8 +93,7 @@ QString ResultsGridView::selectionText() const {
         // Model row r is grid row r + 1.
         ranges.push_back({range.top() + 1, range.left(), range.bottom() + 1, range.right()});
     }
-    const std::string text = copiedCellsText(m_model->rows(), ranges);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return toQString(copiedCellsText(m_model->rows(), ranges));
 }
 
 void ResultsGridView::copySelection() {

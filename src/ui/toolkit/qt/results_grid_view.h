@@ -37,7 +37,6 @@ class ResultsGridView final : public QTableView {
     Q_OBJECT
 
 public:
-    static constexpr int kTwipsPerPixel = 15;
     // 64 pixels: the widest header of columns 0 to 4, "Daily Profit", fits
     // with the header's margins. Beside the vertical scroll bar the six
     // columns are then a little wider than the grid, which scrolls sideways.

@@ -1,5 +1,5 @@
 // Saving a file the user chose.
-#include "ui/analysis/file_export.h"
+#include "ui/toolkit/qt/file_export.h"
 
 #include <QCoreApplication>
 #include <QDir>
