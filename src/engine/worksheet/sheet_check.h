@@ -15,14 +15,13 @@
 // ignored. A missing row, a missing column and a row too short for a column
 // give missing cells: wrong.
 //
-// Reading a cell (readSheetAmount): blanks (spaces, tabs) anywhere and one
-// "$" are ignored, digits may be grouped by commas in threes ("$1,234.50"), a
-// minus or plus sign may stand before or after the "$", and an amount in
-// parentheses is negative ("($12.50)"). Otherwise the text must be a plain
-// decimal, digits with an optional point and decimals; no exponent. It is read
-// exactly: a value with more than four decimals that are not zero is not an
-// amount the sheet can hold. Anything else is not a number: wrong, never an
-// error.
+// Reading a cell (readSheetAmount): blanks (spaces, tabs) anywhere are
+// ignored, one "$" may stand before the digits, digits may be grouped by
+// commas in threes ("$1,234.50"), a minus or plus sign may stand before or
+// after the "$", and an amount in parentheses is negative ("($12.50)"). Otherwise the text must be
+// a plain decimal, digits with an optional point and decimals; no exponent. It is read exactly: a
+// value with more than four decimals that are not zero is not an amount the sheet can hold.
+// Anything else is not a number: wrong, never an error.
 //
 // When a cell is right (isRightAnswer):
 //   - demand, order, sales: exactly the key's units. An Average Annual Demand
