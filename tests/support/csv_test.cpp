@@ -48,5 +48,40 @@ TEST(CsvText, OneRecordPerRowEachEndedByCrLf) {
     EXPECT_EQ(csvText(std::vector<std::array<std::string, 3>>{}), "");
 }
 
+struct ReadCase {
+    const char *name;
+    std::string text;
+    std::vector<CsvRecord> records;
+};
+
+class CsvRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(CsvRead, GivesTheRecordsOfTheText) {
+    EXPECT_EQ(readCsv(GetParam().text), GetParam().records);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CsvRead,
+    ::testing::Values(
+        ReadCase{"Empty", "", {}},
+        ReadCase{"CrLfAndNoFinalLineEnd", "day,demand\r\n1,40", {{"day", "demand"}, {"1", "40"}}},
+        ReadCase{"LfAndLoneCr", "a\nb\rc\n", {{"a"}, {"b"}, {"c"}}},
+        ReadCase{"ByteOrderMark",
+                 "\xEF\xBB\xBF"
+                 "day\r\n",
+                 {{"day"}}},
+        ReadCase{"BlankLinesAreRecords", "a\r\n\r\n", {{"a"}, {""}}},
+        ReadCase{"EmptyFields", ",a,\n", {{"", "a", ""}}},
+        ReadCase{"QuotedCommaQuoteAndLineEnd",
+                 "\"$1,234.50\",\"say \"\"hi\"\"\",\"two\r\nlines\"\r\n",
+                 {{"$1,234.50", "say \"hi\"", "two\r\nlines"}}},
+        ReadCase{"StrayQuoteInsideAFieldIsText", "ab\"c,d", {{"ab\"c", "d"}}},
+        ReadCase{"TextAfterAClosingQuoteIsAppended", "\"ab\"c,d", {{"abc", "d"}}},
+        ReadCase{"UnclosedQuoteRunsToTheEnd", "a,\"b,c\nd", {{"a", "b,c\nd"}}},
+        ReadCase{"WhatTheWriterWrites",
+                 csvText(std::vector<std::array<std::string, 2>>{{"-$1,234", "a\"b"}, {" 5", ""}}),
+                 {{"-$1,234", "a\"b"}, {" 5", ""}}}),
+    [](const auto &param) { return std::string(param.param.name); });
+
 }  // namespace
 }  // namespace nv

@@ -1,0 +1,102 @@
+// Reading the teacher's list of random numbers.
+#include "engine/worksheet/random_numbers.h"
+
+namespace nv {
+
+namespace {
+
+constexpr std::size_t kShownBytes = 40;
+
+bool isNumber(std::string_view line, int digits) noexcept {
+    if (line.size() != static_cast<std::size_t>(digits)) {
+        return false;
+    }
+    for (const char c : line) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::uint32_t valueOf(std::string_view line) noexcept {
+    std::uint32_t value = 0;
+    for (const char c : line) {
+        value = value * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return value;
+}
+
+// The line as a message shows it: short, one line, nothing that moves a
+// terminal's cursor.
+std::string shown(std::string_view text) {
+    std::string out;
+    for (const char c : text.substr(0, kShownBytes)) {
+        const auto byte = static_cast<unsigned char>(c);
+        out += byte < 0x20 || byte == 0x7F ? '?' : c;
+    }
+    if (text.size() > kShownBytes) {
+        out += "...";
+    }
+    return out;
+}
+
+}  // namespace
+
+Result<std::vector<std::uint32_t>, RandomNumbersError> readRandomNumbers(std::string_view text,
+                                                                         int digits,
+                                                                         std::int32_t days) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    // Empty lines at the end carry nothing.
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    std::vector<std::uint32_t> numbers;
+    std::size_t lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (!isNumber(line, digits)) {
+            RandomNumbersError error;
+            error.line = lineNumber;
+            error.text = std::string(line);
+            error.days = days;
+            error.digits = digits;
+            return Failure{std::move(error)};
+        }
+        numbers.push_back(valueOf(line));
+    }
+    if (days < 0 || numbers.size() < static_cast<std::size_t>(days)) {
+        RandomNumbersError error;
+        error.kind = RandomNumbersError::Kind::TooFew;
+        error.numbers = numbers.size();
+        error.days = days;
+        error.digits = digits;
+        return Failure{std::move(error)};
+    }
+    return numbers;
+}
+
+std::string randomNumbersMessage(const RandomNumbersError &error) {
+    const std::string number = std::to_string(error.digits) + "-digit number";
+    if (error.kind == RandomNumbersError::Kind::TooFew) {
+        return "The random numbers file has " + std::to_string(error.numbers) +
+               (error.numbers == 1 ? " number" : " numbers") + " but the worksheet has " +
+               std::to_string(error.days) + (error.days == 1 ? " day" : " days");
+    }
+    const std::string line = "Line " + std::to_string(error.line) + " of the random numbers";
+    if (error.text.empty()) {
+        return line + " is empty; it should hold a " + number;
+    }
+    return line + " is not a " + number + ": " + shown(error.text);
+}
+
+}  // namespace nv
