@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include "app/application_windows.h"
 #include "ui/parameters/frm_main.h"
@@ -31,6 +32,7 @@ int runApplication(int &argc, char **argv, const AfterShowHook &afterShow) {
     // The name only: a display name would be appended to every window title
     // ("Simulation Parameters \u2014 ..."), and the titles are the windows' own.
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/newsvendor.svg")));
     return runParameterWindow(afterShow);
 }
 
