@@ -20,7 +20,7 @@ struct RefusalText {
 };
 
 // Every refusal's message, in the order of the enum.
-constexpr std::array<RefusalText, 22> kRefusalTexts = {{
+constexpr auto kRefusalTexts = std::to_array<RefusalText>({
     {Refusal::FrequenciesNotOne, "Relative Frequencies must add to 1.00"},
     {Refusal::MissingParameter, "You must supply values for all parameters"},
     {Refusal::NoOrderPolicy, "You must select an Order Policy"},
@@ -43,7 +43,8 @@ constexpr std::array<RefusalText, 22> kRefusalTexts = {{
     {Refusal::RangeReversed, "The end of a range must not be below its start"},
     {Refusal::StepNotPositive, "The step of a range must be greater than 0"},
     {Refusal::TooManyPoints, "A range may hold at most 100,001 points"},
-}};
+    {Refusal::WorksheetDaysOutOfRange, "A worksheet has from 1 to 1,000 days"},
+});
 
 constexpr bool textsInEnumOrder() {
     for (std::size_t i = 0; i < kRefusalTexts.size(); ++i) {

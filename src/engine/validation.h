@@ -61,6 +61,9 @@ enum class Refusal {
     RangeReversed,    // "The end of a range must not be below its start"
     StepNotPositive,  // "The step of a range must be greater than 0"
     TooManyPoints,    // "A range may hold at most 100,001 points"
+
+    // Hand-simulation worksheets.
+    WorksheetDaysOutOfRange,  // "A worksheet has from 1 to 1,000 days"
 };
 
 // The message text a refusal is shown with.

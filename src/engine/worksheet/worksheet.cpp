@@ -12,32 +12,25 @@ constexpr std::int32_t kFirstYesterdayOrder = 50;
 
 }  // namespace
 
-std::string worksheetRefusalMessage(const WorksheetRefusal &refusal) {
-    if (const Refusal *inputs = std::get_if<Refusal>(&refusal)) {
-        return std::string(refusalMessage(*inputs));
-    }
-    return "A worksheet has from 1 to 1,000 days";
-}
-
-Result<WorksheetPlan, WorksheetRefusal> WorksheetPlan::fromInputs(const WorksheetInputs &inputs) {
+Result<WorksheetPlan, Refusal> WorksheetPlan::fromInputs(const WorksheetInputs &inputs) {
     if (inputs.days < 1 || inputs.days > kMaxWorksheetDays) {
-        return Failure{WorksheetRefusal{WorksheetDaysOutOfRange{}}};
+        return Failure{Refusal::WorksheetDaysOutOfRange};
     }
     RunInputs run = inputs.run;
     run.runsText = std::to_string(inputs.days);
     const Result<SimulationParameters, Refusal> checked = checkRun(run);
     if (!checked) {
-        return Failure{WorksheetRefusal{checked.error()}};
+        return Failure{checked.error()};
     }
     const Result<AnalysisParameters, Refusal> parameters = AnalysisParameters::fromRun(*checked);
     if (!parameters) {
-        return Failure{WorksheetRefusal{parameters.error()}};
+        return Failure{parameters.error()};
     }
     // The analysis has made the same checks of the frequencies.
     const Result<IntervalTable, Refusal> table =
         IntervalTable::fromDistribution(parameters->distribution());
     if (!table) {
-        return Failure{WorksheetRefusal{table.error()}};
+        return Failure{table.error()};
     }
     return WorksheetPlan(*parameters, *table, checked->policy);
 }

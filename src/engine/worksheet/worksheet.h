@@ -20,7 +20,7 @@
 //
 //     nv::WorksheetInputs inputs{runInputs, 20};
 //     auto plan = nv::WorksheetPlan::fromInputs(inputs);
-//     if (!plan) show(nv::worksheetRefusalMessage(plan.error()));
+//     if (!plan) show(nv::refusalMessage(plan.error()));
 //     nv::Worksheet sheet = nv::Worksheet::fromSeed(*plan, 42);
 //     sheet.days()[0].answer.cumulativeProfit;
 #pragma once
@@ -29,7 +29,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "engine/analysis/analysis_parameters.h"
@@ -51,23 +50,12 @@ struct WorksheetInputs {
     std::int32_t days = kDefaultWorksheetDays;
 };
 
-// The sheet's days are outside 1..kMaxWorksheetDays.
-struct WorksheetDaysOutOfRange {
-    friend constexpr bool operator==(WorksheetDaysOutOfRange, WorksheetDaysOutOfRange) = default;
-};
-
-using WorksheetRefusal = std::variant<Refusal, WorksheetDaysOutOfRange>;
-
-// refusalMessage for a Refusal; "A worksheet has from 1 to 1,000 days" for
-// the days.
-[[nodiscard]] std::string worksheetRefusalMessage(const WorksheetRefusal &refusal);
-
 // The checked inputs of a sheet.
 class WorksheetPlan {
 public:
-    // The days first, then the analysis's checks (header comment).
-    [[nodiscard]] static Result<WorksheetPlan, WorksheetRefusal> fromInputs(
-        const WorksheetInputs &inputs);
+    // The days first (Refusal::WorksheetDaysOutOfRange), then the analysis's
+    // checks (header comment).
+    [[nodiscard]] static Result<WorksheetPlan, Refusal> fromInputs(const WorksheetInputs &inputs);
 
     [[nodiscard]] std::int32_t days() const noexcept { return m_parameters.days(); }
     [[nodiscard]] OrderPolicy policy() const noexcept { return m_policy; }

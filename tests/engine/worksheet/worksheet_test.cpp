@@ -131,7 +131,7 @@ TEST_P(WorksheetRefusals, AreTheAnalysisRefusalsAndTheDays) {
     const RefusalCase &c = GetParam();
     const auto plan = test::planOf(c.frequencies, OrderPolicy::Yesterday, c.days, c.price);
     ASSERT_FALSE(plan.ok());
-    EXPECT_EQ(worksheetRefusalMessage(plan.error()), c.message);
+    EXPECT_EQ(refusalMessage(plan.error()), c.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -25,10 +25,9 @@ inline DemandDistribution distributionOf(const Frequencies &frequencies) {
     return distribution;
 }
 
-inline Result<WorksheetPlan, WorksheetRefusal> planOf(const Frequencies &frequencies,
-                                                      OrderPolicy policy, std::int32_t days = 20,
-                                                      std::string price = "4.60",
-                                                      std::string cost = "2.20") {
+inline Result<WorksheetPlan, Refusal> planOf(const Frequencies &frequencies, OrderPolicy policy,
+                                             std::int32_t days = 20, std::string price = "4.60",
+                                             std::string cost = "2.20") {
     return WorksheetPlan::fromInputs(
         WorksheetInputs{runInputs(frequencies, std::move(price), std::move(cost), "",
                                   policy == OrderPolicy::Annual),
