@@ -20,7 +20,7 @@ struct RefusalText {
 };
 
 // Every refusal's message, in the order of the enum.
-constexpr std::array<RefusalText, 17> kRefusalTexts = {{
+constexpr auto kRefusalTexts = std::to_array<RefusalText>({
     {Refusal::FrequenciesNotOne, "Relative Frequencies must add to 1.00"},
     {Refusal::MissingParameter, "You must supply values for all parameters"},
     {Refusal::NoOrderPolicy, "You must select an Order Policy"},
@@ -38,7 +38,10 @@ constexpr std::array<RefusalText, 17> kRefusalTexts = {{
     {Refusal::NoDays, "Number of Runs must be at least 1 for the analysis"},
     {Refusal::ReplicationsOutOfRange, "Replications must be from 1 to 1,000,000"},
     {Refusal::Cancelled, "The analysis was cancelled"},
-}};
+    {Refusal::GameDaysOutOfRange, "The game must have from 1 to 365 days"},
+    {Refusal::OrderNotANumber, "The order must be a number"},
+    {Refusal::OrderOutOfRange, "The order must be a whole number from 0 to 1,000"},
+});
 
 constexpr bool textsInEnumOrder() {
     for (std::size_t i = 0; i < kRefusalTexts.size(); ++i) {

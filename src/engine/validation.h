@@ -49,6 +49,11 @@ enum class Refusal {
     NoDays,                  // "Number of Runs must be at least 1 for the analysis"
     ReplicationsOutOfRange,  // "Replications must be from 1 to 1,000,000"
     Cancelled,               // "The analysis was cancelled" (not a check: the user stopped it)
+
+    // Playing the newsvendor.
+    GameDaysOutOfRange,  // "The game must have from 1 to 365 days"
+    OrderNotANumber,     // "The order must be a number"
+    OrderOutOfRange,     // "The order must be a whole number from 0 to 1,000"
 };
 
 // The message text a refusal is shown with.
