@@ -64,6 +64,11 @@ enum class Refusal {
 
     // Hand-simulation worksheets.
     WorksheetDaysOutOfRange,  // "A worksheet has from 1 to 1,000 days"
+
+    // Playing the newsvendor.
+    GameDaysOutOfRange,  // "The game must have from 1 to 365 days"
+    OrderNotANumber,     // "The order must be a number"
+    OrderOutOfRange,     // "The order must be a whole number from 0 to 1,000"
 };
 
 // The message text a refusal is shown with.

@@ -1,0 +1,157 @@
+// A game's debrief as a report, and its findings in words.
+#include "engine/analysis/game_report.h"
+
+#include <cmath>
+#include <cstddef>
+#include <string>
+
+#include "engine/analysis/report_text.h"
+
+namespace nv {
+
+namespace {
+
+// Figures inside sentences: English style, digit groups, dollars.
+const ReportTextStyle kSentenceStyle{NumberLocale{}, true, true, "-", 2};
+
+std::string money(double amount) {
+    return reportText(reportNumber(amount), ReportKind::Money, kSentenceStyle);
+}
+
+std::string money(Currency amount) {
+    return reportText(amount.toDouble(), ReportKind::Money, kSentenceStyle);
+}
+
+// Units with at most one decimal: 53, 57.5, 53.4.
+std::string units(double value) {
+    const double tenths = std::round(value * 10.0);
+    return exactDecimal(Currency::fromUnits(static_cast<std::int64_t>(tenths) * 1000));
+}
+
+void addInputs(Report &report, const AnalysisParameters &p, const Debrief &d,
+               const DebriefInputs &extra) {
+    ReportGroup &inputs = report.addSection("inputs", "Inputs").addGroup("", "");
+    inputs.add("days", "Days played", ReportKind::Count, static_cast<std::int64_t>(d.days.size()));
+    inputs.add("price", "Price ($)", ReportKind::Money, p.price());
+    inputs.add("cost", "Cost ($)", ReportKind::Money, p.cost());
+    for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
+        const std::string demand = std::to_string(kClassDemand[cls]);
+        inputs.add("frequency_" + demand, "Relative frequency of demand " + demand,
+                   ReportKind::Ratio, p.distribution().frequency(cls).value_or(Currency{}));
+    }
+    inputs.add("mean_demand", "Mean daily demand (units)", ReportKind::Units, p.meanDemand());
+    inputs.add("critical_ratio", "Critical ratio, (price - cost) / price", ReportKind::Ratio,
+               reportNumber(p.criticalRatio()));
+    inputs.add("checked_policy", "Order policy the inputs were checked with", ReportKind::Text,
+               std::string(policyKey(extra.checkedPolicy)));
+    inputs.add("seed", "Seed of the demands", ReportKind::Count, extra.seed);
+}
+
+void addDays(Report &report, const Debrief &d) {
+    std::vector<std::vector<ReportScalar>> rows;
+    for (std::size_t t = 0; t < d.days.size(); ++t) {
+        const DayResult &day = d.days[t];
+        rows.push_back({std::int64_t{day.day}, day.order, day.demand, day.sales, d.leftover[t],
+                        d.unmet[t], day.dailyProfit, day.cumulativeProfit});
+    }
+    report.addSection("", "Your days")
+        .addGroup("", "")
+        .addRecords("days", "Your days",
+                    {{"day", "Day", ReportKind::Count},
+                     {"order", "Order (units)", ReportKind::Units},
+                     {"demand", "Demand (units)", ReportKind::Units},
+                     {"sales", "Sales (units)", ReportKind::Units},
+                     {"leftover", "Leftover (units)", ReportKind::Units},
+                     {"unmet", "Unmet demand (units)", ReportKind::Units},
+                     {"daily_profit", "Daily profit ($)", ReportKind::Money},
+                     {"cumulative_profit", "Cumulative profit ($)", ReportKind::Money}},
+                    std::move(rows));
+}
+
+ReportScalar optionalNumber(const std::optional<double> &value) {
+    return value ? reportNumber(*value) : ReportScalar{Absent{}};
+}
+
+}  // namespace
+
+std::vector<std::string> debriefFindings(const Debrief &d) {
+    std::vector<std::string> findings;
+    const std::size_t days = d.days.size();
+    if (days == 0) {
+        findings.emplace_back("No day has been played yet.");
+        return findings;
+    }
+    std::string earned = "You earned " + money(d.playerTotal) + " in " + std::to_string(days) +
+                         (days == 1 ? " day" : " days");
+    if (d.shareOfPerfect) {
+        earned += ", " + units(*d.shareOfPerfect * 100.0) + "% of the " + money(d.perfectTotal) +
+                  " that knowing each demand in advance would have earned";
+    }
+    findings.push_back(earned + ".");
+    findings.push_back("Your orders were expected to earn " + money(d.expectedTotal) +
+                       "; the demands you met made " + money(std::fabs(d.luck)) +
+                       (d.luck >= 0 ? " more" : " less") + " than that, which was luck.");
+    findings.push_back("On the same days Yesterday's Demand earned " + money(d.yesterdayTotal) +
+                       ", Average Annual Demand " + money(d.annualTotal) +
+                       " and a fixed order of " + units(d.bestOrder.toDouble()) + " units " +
+                       money(d.bestTotal) + ".");
+    findings.push_back("You ordered on average " + units(d.meanOrder) +
+                       " units; the best order is " + units(d.bestOrder.toDouble()) +
+                       " and the mean demand " + units(d.meanDemand.toDouble()) + ".");
+    if (d.chaseCorrelation) {
+        const std::string r = fixedDecimal(*d.chaseCorrelation, 2);
+        findings.push_back(
+            *d.chaseCorrelation >= 0.5
+                ? "Your orders followed the day before's demand (correlation " + r +
+                      "): with demands that do not depend on each other, chasing them costs "
+                      "profit."
+                : "Your orders did not follow the day before's demand much (correlation " + r +
+                      ").");
+    }
+    findings.push_back("On " + std::to_string(d.daysAboveBest) + " of " + std::to_string(days) +
+                       " days you ordered more than the best order.");
+    return findings;
+}
+
+Report debriefReport(const AnalysisParameters &parameters, const Debrief &d,
+                     const DebriefInputs &extra) {
+    Report report;
+    report.title = "Debrief of your game";
+    addInputs(report, parameters, d, extra);
+    addDays(report, d);
+
+    ReportGroup &player = report.addSection("player", "You").addGroup("", "");
+    player.add("total_profit", "Your total profit ($)", ReportKind::Money, d.playerTotal);
+    player.add("expected_total_profit", "Expected total profit of your orders ($)",
+               ReportKind::Money, reportNumber(d.expectedTotal));
+    player.add("luck", "Luck: total profit less its expectation ($)", ReportKind::Money,
+               reportNumber(d.luck));
+    player.add("share_of_perfect", "Share of what perfect information earned", ReportKind::Share,
+               optionalNumber(d.shareOfPerfect));
+    player.add("mean_order", "Mean order (units)", ReportKind::Units, reportNumber(d.meanOrder));
+    player.add("chase_correlation", "Correlation of each order with the day before's demand",
+               ReportKind::Ratio, optionalNumber(d.chaseCorrelation));
+    player.add("days_above_best", "Days ordered above the best order", ReportKind::Count,
+               std::int64_t{d.daysAboveBest});
+
+    ReportGroup &rules = report.addSection("rules", "The rules on the same days").addGroup("", "");
+    rules.add("yesterday", "Yesterday's Demand: total profit ($)", ReportKind::Money,
+              d.yesterdayTotal);
+    rules.add("annual", "Average Annual Demand: total profit ($)", ReportKind::Money,
+              d.annualTotal);
+    rules.add("best", "Best fixed order: total profit ($)", ReportKind::Money, d.bestTotal);
+    rules.add("perfect", "Perfect information: total profit ($)", ReportKind::Money,
+              d.perfectTotal);
+
+    ReportGroup &summary = report.addSection("", "Summary").addGroup("", "");
+    summary.add("best_order", "Best order (units)", ReportKind::Units, d.bestOrder);
+    summary.add("mean_demand", "Mean daily demand (units)", ReportKind::Units, d.meanDemand);
+    std::vector<ReportScalar> sentences;
+    for (std::string &finding : debriefFindings(d)) {
+        sentences.emplace_back(std::move(finding));
+    }
+    summary.addList("findings", "Findings", ReportKind::Text, std::move(sentences));
+    return report;
+}
+
+}  // namespace nv
