@@ -1,6 +1,7 @@
 #include "runner/output_buffer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <streambuf>
 
 namespace nv::runner {

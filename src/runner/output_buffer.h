@@ -7,20 +7,22 @@
 //
 //     nv::runner::OutputBuffer buffer(std::cout);
 //     buffer.append("Day\tDemand\n");
+//     if (char *room = buffer.room(3)) { std::memcpy(room, "1\t2", 3); buffer.commit(3); }
 //     if (!buffer.flush()) { /* "Cannot write the results" */ }
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 #include <memory>
 #include <ostream>
 #include <string_view>
+
+#include "support/copy_bytes.h"
 
 namespace nv::runner {
 
 class OutputBuffer {
 public:
-    static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 18;
+    static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 16;
 
     explicit OutputBuffer(std::ostream &out, std::size_t capacity = kDefaultCapacity);
     OutputBuffer(const OutputBuffer &) = delete;
@@ -32,7 +34,7 @@ public:
             appendLong(text);
             return;
         }
-        std::memcpy(m_data.get() + m_size, text.data(), text.size());
+        copyBytes(m_data.get() + m_size, text.data(), text.size());
         m_size += text.size();
     }
     void append(char c) {
@@ -41,6 +43,21 @@ public:
         }
         m_data[m_size++] = c;
     }
+
+    // Room for n more bytes (what is held is written out first when they do
+    // not fit), for the caller to fill and then commit; nullptr when n is
+    // more than the whole buffer.
+    [[nodiscard]] char *room(std::size_t n) {
+        if (n > m_capacity - m_size) {
+            if (n > m_capacity) {
+                return nullptr;
+            }
+            writeHeld();
+        }
+        return m_data.get() + m_size;
+    }
+    // The first n bytes of the room are text now.
+    void commit(std::size_t n) noexcept { m_size += n; }
 
     // Writes what is held and flushes the stream; whether every write so
     // far has succeeded.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/copy_bytes.h"
 #include "support/csv.h"
 #include "support/utf8.h"
 
@@ -38,6 +39,18 @@ void RowWriter::writeHeader() {
 }
 
 void RowWriter::setCellText(int row, int column, std::string_view text) {
+    if (row != m_row || column != m_column) [[unlikely]] {
+        if (!moveTo(row, column)) {
+            return;
+        }
+    }
+    cell(text);
+    if (m_column == kResultsColumns) {
+        lineEnd();
+    }
+}
+
+bool RowWriter::moveTo(int row, int column) {
     if (row != m_row) {
         if (m_column > 0 && m_column < kResultsColumns) {
             endRow();
@@ -46,44 +59,51 @@ void RowWriter::setCellText(int row, int column, std::string_view text) {
         m_column = 0;
     }
     if (column < m_column || column >= kResultsColumns) {
-        return;
+        return false;
     }
     while (m_column < column) {
         cell({});
     }
-    cell(text);
-    if (m_column == kResultsColumns) {
-        lineEnd();
-    }
+    return true;
 }
 
 void RowWriter::cell(std::string_view text) {
-    switch (m_format) {
-        case OutputFormat::Tsv:
-            if (m_column > 0) {
-                m_out.append('\t');
-            }
-            m_out.append(text);
-            break;
-        case OutputFormat::Csv:
-            if (m_column > 0) {
-                m_out.append(',');
-            }
-            if (needsQuotes(text)) {
-                m_out.append(csvField(text));
-            } else {
-                m_out.append(text);
-            }
-            break;
-        case OutputFormat::Table: {
-            m_cells.append(text);
-            m_ends.push_back(static_cast<std::uint32_t>(m_cells.size()));
-            std::size_t &width = m_widths[static_cast<std::size_t>(m_column)];
-            width = std::max(width, codePointCount(text));
-            break;
+    // tsv inline, with one look at the buffer: this runs six times a day.
+    char *room = m_format == OutputFormat::Tsv ? m_out.room(text.size() + 1) : nullptr;
+    if (room != nullptr) {
+        std::size_t length = 0;
+        if (m_column > 0) {
+            room[length++] = '\t';
         }
+        copyBytes(room + length, text.data(), text.size());
+        m_out.commit(length + text.size());
+    } else {
+        otherCell(text);
     }
     ++m_column;
+}
+
+void RowWriter::otherCell(std::string_view text) {
+    const char separator = m_format == OutputFormat::Csv ? ',' : '\t';
+    if (m_format == OutputFormat::Table) {
+        holdCell(text);
+        return;
+    }
+    if (m_column > 0) {
+        m_out.append(separator);
+    }
+    if (m_format == OutputFormat::Csv && needsQuotes(text)) {
+        m_out.append(csvField(text));
+    } else {
+        m_out.append(text);
+    }
+}
+
+void RowWriter::holdCell(std::string_view text) {
+    m_cells.append(text);
+    m_ends.push_back(static_cast<std::uint32_t>(m_cells.size()));
+    std::size_t &width = m_widths[static_cast<std::size_t>(m_column)];
+    width = std::max(width, codePointCount(text));
 }
 
 void RowWriter::endRow() {

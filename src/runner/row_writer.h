@@ -60,7 +60,12 @@ public:
 private:
     static constexpr int kNoRow = -1;
 
+    // Makes (row, column) the next cell, ending an unfinished row and
+    // filling skipped cells; false for a cell that was written already.
+    bool moveTo(int row, int column);
     void cell(std::string_view text);
+    void otherCell(std::string_view text);  // csv, a table, or a tsv cell of any length
+    void holdCell(std::string_view text);   // table: kept until finish()
     // Pads the row with empty cells and ends its line.
     void endRow();
     void lineEnd();
