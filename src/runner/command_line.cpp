@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "runner/command_options.h"
@@ -133,34 +134,42 @@ void addHelp(CLI::App &app) {
     app.allow_extras();
 }
 
-// The names of app's options that take a value.
-std::set<std::string, std::less<>> valueOptions(const CLI::App &app) {
-    std::set<std::string, std::less<>> names;
+using Names = std::set<std::string, std::less<>>;
+
+// The long names of app's options: those that take a value, and the flags.
+std::pair<Names, Names> optionNames(const CLI::App &app) {
+    std::pair<Names, Names> names;
     for (const CLI::Option *option : app.get_options()) {
-        if (option->get_items_expected_max() > 0) {
-            for (const std::string &name : option->get_lnames()) {
-                names.insert("--" + name);
-            }
+        Names &kind = option->get_items_expected_max() > 0 ? names.first : names.second;
+        for (const std::string &name : option->get_lnames()) {
+            kind.insert("--" + name);
         }
     }
     return names;
 }
 
 // The arguments as CLI11 wants them (in reverse order), every value of a
-// value-taking option an argument of its own. Sets missingValue to an
-// option that ends the line without its value.
-std::vector<std::string> normalised(std::span<const std::string_view> args,
-                                    const std::set<std::string, std::less<>> &takesValue,
-                                    std::string &missingValue) {
+// value-taking option an argument of its own; a flag given a value is a
+// usage error. Sets missingValue to an option that ends the line without
+// its value.
+Result<std::vector<std::string>, std::string> normalised(std::span<const std::string_view> args,
+                                                         const CLI::App &app,
+                                                         std::string &missingValue) {
+    const auto [takesValue, flags] = optionNames(app);
     std::vector<std::string> out;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         const std::size_t equals = arg.find('=');
-        if (arg.starts_with("--") && equals != std::string_view::npos &&
-            takesValue.contains(arg.substr(0, equals))) {
-            out.emplace_back(arg.substr(0, equals));
-            out.emplace_back(arg.substr(equals + 1));
-            continue;
+        const std::string_view name = arg.substr(0, equals);
+        if (arg.starts_with("--") && equals != std::string_view::npos) {
+            if (takesValue.contains(name)) {
+                out.emplace_back(name);
+                out.emplace_back(arg.substr(equals + 1));
+                continue;
+            }
+            if (flags.contains(name)) {
+                return Failure{"Option " + std::string(name) + " takes no value"};
+            }
         }
         out.emplace_back(arg);
         if (takesValue.contains(arg)) {
@@ -171,7 +180,7 @@ std::vector<std::string> normalised(std::span<const std::string_view> args,
             }
         }
     }
-    return {out.rbegin(), out.rend()};
+    return std::vector<std::string>(out.rbegin(), out.rend());
 }
 
 // The first argument CLI11 could not place, as a usage message.
@@ -221,18 +230,20 @@ Result<Command, UsageError> parseCommandLine(std::span<const std::string_view> a
         }
     }
 
-    std::string missingValue;
-    std::vector<std::string> cliArgs =
-        normalised(reading == &root ? args : args.subspan(1), valueOptions(*reading), missingValue);
-    if (reading != &root) {
-        cliArgs.emplace_back(reading->get_name());
-    }
     const auto failure = [&](std::string message) {
         return Result<Command, UsageError>(
             Failure{UsageError{std::move(message), commandName(*reading)}});
     };
+    std::string missingValue;
+    auto cliArgs = normalised(reading == &root ? args : args.subspan(1), *reading, missingValue);
+    if (!cliArgs) {
+        return failure(cliArgs.error());
+    }
+    if (reading != &root) {
+        cliArgs.value().emplace_back(reading->get_name());
+    }
     try {
-        root.parse(cliArgs);
+        root.parse(cliArgs.value());
     } catch (const OptionError &error) {
         return failure(error.what());
     } catch (const HelpAsked &help) {

@@ -24,8 +24,9 @@
 //   - An option that takes a value takes the next argument whatever it is
 //     ("--price -2.20", "--runs --help"), or the text after "=" ("--price=",
 //     "--cost=a=b"). An option given twice, an unknown option, a missing
-//     value, a bad word and a stray argument are usage errors; of several,
-//     the first from the left is reported (an unknown option or a stray
+//     value, a bad word, a value for a flag ("--help=no") and a stray
+//     argument are usage errors; of several, the first from the left is
+//     reported (a flag's value first of all, an unknown option or a stray
 //     argument only after every option has been read).
 //   - Only the first argument names a subcommand; the options of a
 //     subcommand come after its name.

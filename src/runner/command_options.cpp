@@ -38,6 +38,31 @@ std::optional<std::string> readFrequencies(DemandDistribution &distribution,
     return std::nullopt;
 }
 
+// The value of a text of decimal digits only (nullopt when it is empty or
+// holds anything else); above limit it is nullopt, or limit when saturate.
+std::optional<std::uint64_t> digitsValue(std::string_view text, std::uint64_t limit,
+                                         bool saturate) noexcept {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (value > (limit - digit) / 10) {
+            if (!saturate) {
+                return std::nullopt;
+            }
+            value = limit;
+        } else {
+            value = value * 10 + digit;
+        }
+    }
+    return value;
+}
+
 template <class Format>
 void addFormat(CLI::App &app, Format &format, FormatWords<Format> words) {
     std::string names;
@@ -157,22 +182,7 @@ void addFormatOption(CLI::App &app, AnalysisFormat &format, FormatWords<Analysis
 }
 
 std::optional<std::uint64_t> parseSeed(std::string_view text) noexcept {
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
-    std::uint64_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        const auto digit = static_cast<std::uint64_t>(c - '0');
-        if (value > (kMax - digit) / 10) {
-            return std::nullopt;
-        }
-        value = value * 10 + digit;
-    }
-    return value;
+    return digitsValue(text, std::numeric_limits<std::uint64_t>::max(), false);
 }
 
 std::optional<std::int64_t> parseReplications(std::string_view text) noexcept {
@@ -180,19 +190,13 @@ std::optional<std::int64_t> parseReplications(std::string_view text) noexcept {
     if (negative) {
         text.remove_prefix(1);
     }
-    if (text.empty()) {
+    constexpr auto kLimit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    const std::optional<std::uint64_t> magnitude = digitsValue(text, kLimit, true);
+    if (!magnitude) {
         return std::nullopt;
     }
-    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max();
-    std::int64_t magnitude = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        const std::int64_t digit = c - '0';
-        magnitude = magnitude > (kLimit - digit) / 10 ? kLimit : magnitude * 10 + digit;
-    }
-    return negative ? -magnitude : magnitude;
+    const auto value = static_cast<std::int64_t>(*magnitude);
+    return negative ? -value : value;
 }
 
 std::string quotedText(std::string_view text) {
