@@ -1,15 +1,11 @@
 // The csv views: one record per value in the long view, flattened shapes,
-// and the wide view of a Records item; and the long view agrees with json.
+// and the wide view of a Records item.
 #include "io/report_csv.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 
-#include "io/report_json.h"
 #include "sample_report.h"
 
 namespace nv::io {
@@ -47,48 +43,6 @@ TEST(ReportCsv, WideViewOfRecordsSplitsAnIntervalColumn) {
               "order,profit_low,profit_high\r\n"
               "40,12.25,12.25\r\n"  // not an interval in this row: the value at both ends
               "50,1,3.5\r\n");
-}
-
-// Every scalar of the json document as "section/group/item" -> its text.
-void flatten(const nlohmann::ordered_json &value, const std::string &path,
-             std::map<std::string, std::string> &items) {
-    if (value.is_object() && value.size() == 2 && value.contains("low")) {
-        items[path + "_low"] = value["low"].dump();
-        items[path + "_high"] = value["high"].dump();
-    } else if (value.is_object()) {
-        for (const auto &[key, member] : value.items()) {
-            flatten(member, path.empty() ? key : path + "/" + key, items);
-        }
-    } else {
-        items[path] = value.is_null()     ? ""
-                      : value.is_string() ? value.get<std::string>()
-                                          : value.dump();
-    }
-}
-
-TEST(ReportCsv, HoldsTheValuesJsonHolds) {
-    Report report = testing::sampleReport();
-    report.sections.pop_back();  // the shapes are flattened differently
-    std::map<std::string, std::string> fromJson;
-    flatten(nlohmann::ordered_json::parse(reportJson(report, 1)), "", fromJson);
-    fromJson.erase("format_version");
-
-    std::map<std::string, std::string> fromCsv;
-    std::istringstream lines(reportCsv(report));
-    std::string line;
-    std::getline(lines, line);  // the header
-    while (std::getline(lines, line)) {
-        // No field of this report holds a quoted comma before the value.
-        std::string fields[4];
-        std::istringstream record(line);
-        for (std::string &field : fields) {
-            std::getline(record, field, ',');
-        }
-        const std::string key = (fields[0].empty() ? "" : fields[0] + "/") +
-                                (fields[1].empty() ? "" : fields[1] + "/") + fields[2];
-        EXPECT_TRUE(fromCsv.emplace(key, fields[3]).second) << key << " twice";
-    }
-    EXPECT_EQ(fromCsv, fromJson);
 }
 
 }  // namespace
