@@ -39,10 +39,29 @@ void RowWriter::writeHeader() {
 }
 
 void RowWriter::setCellText(int row, int column, std::string_view text) {
-    if (row != m_row || column != m_column) [[unlikely]] {
-        if (!moveTo(row, column)) {
+    // The next cell of a tsv row, with its tab and, last in the row, its line
+    // end, in one piece of the buffer: this runs six times a simulated day.
+    if (row == m_row && column == m_column && m_format == OutputFormat::Tsv) [[likely]] {
+        if (char *room = m_out.room(text.size() + 2)) {
+            std::size_t length = 0;
+            if (column > 0) {
+                room[length++] = '\t';
+            }
+            copyBytes(room + length, text.data(), text.size());
+            length += text.size();
+            if (++m_column == kResultsColumns) {
+                room[length++] = '\n';
+            }
+            m_out.commit(length);
             return;
         }
+    }
+    anyCell(row, column, text);
+}
+
+void RowWriter::anyCell(int row, int column, std::string_view text) {
+    if (!moveTo(row, column)) {
+        return;
     }
     cell(text);
     if (m_column == kResultsColumns) {
@@ -68,35 +87,19 @@ bool RowWriter::moveTo(int row, int column) {
 }
 
 void RowWriter::cell(std::string_view text) {
-    // tsv inline, with one look at the buffer: this runs six times a day.
-    char *room = m_format == OutputFormat::Tsv ? m_out.room(text.size() + 1) : nullptr;
-    if (room != nullptr) {
-        std::size_t length = 0;
-        if (m_column > 0) {
-            room[length++] = '\t';
-        }
-        copyBytes(room + length, text.data(), text.size());
-        m_out.commit(length + text.size());
-    } else {
-        otherCell(text);
-    }
-    ++m_column;
-}
-
-void RowWriter::otherCell(std::string_view text) {
-    const char separator = m_format == OutputFormat::Csv ? ',' : '\t';
     if (m_format == OutputFormat::Table) {
         holdCell(text);
-        return;
-    }
-    if (m_column > 0) {
-        m_out.append(separator);
-    }
-    if (m_format == OutputFormat::Csv && needsQuotes(text)) {
-        m_out.append(csvField(text));
     } else {
-        m_out.append(text);
+        if (m_column > 0) {
+            m_out.append(m_format == OutputFormat::Csv ? ',' : '\t');
+        }
+        if (m_format == OutputFormat::Csv && needsQuotes(text)) {
+            m_out.append(csvField(text));
+        } else {
+            m_out.append(text);
+        }
     }
+    ++m_column;
 }
 
 void RowWriter::holdCell(std::string_view text) {

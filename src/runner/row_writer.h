@@ -60,12 +60,13 @@ public:
 private:
     static constexpr int kNoRow = -1;
 
+    // A cell in any format, anywhere (setCellText has the common case).
+    void anyCell(int row, int column, std::string_view text);
     // Makes (row, column) the next cell, ending an unfinished row and
     // filling skipped cells; false for a cell that was written already.
     bool moveTo(int row, int column);
     void cell(std::string_view text);
-    void otherCell(std::string_view text);  // csv, a table, or a tsv cell of any length
-    void holdCell(std::string_view text);   // table: kept until finish()
+    void holdCell(std::string_view text);  // table: kept until finish()
     // Pads the row with empty cells and ends its line.
     void endRow();
     void lineEnd();

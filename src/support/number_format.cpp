@@ -42,7 +42,7 @@ constexpr std::array<char, 4000> kGroupDigits = [] {
 // separator between the groups (none when it is empty). This is the inner
 // loop of every formatted cell: the text is written straight into its place
 // in `out`, from its end a group at a time.
-void appendDigits(std::uint64_t n, std::string_view separator, CellText &out) noexcept {
+void appendGroupedDigits(std::uint64_t n, std::string_view separator, CellText &out) noexcept {
     // The groups after the leading one (at most six: 2^64 has 20 digits).
     std::size_t groups = 0;
     for (std::uint64_t limit = 1000; groups < 6 && n >= limit; limit *= 1000) {
@@ -81,6 +81,18 @@ void appendDigits(std::uint64_t n, std::string_view separator, CellText &out) no
     }
     copyBytes(start, &kGroupDigits[static_cast<std::size_t>(lead) * 4 + 3 - leadLength],
               leadLength);
+}
+
+// The same; a number below 1000 (most cells) without a call.
+inline void appendDigits(std::uint64_t n, std::string_view separator, CellText &out) noexcept {
+    if (n >= 1000) {
+        appendGroupedDigits(n, separator, out);
+        return;
+    }
+    const std::size_t length = n >= 100 ? 3 : n >= 10 ? 2 : 1;
+    if (char *start = out.extend(length)) {
+        copyBytes(start, &kGroupDigits[static_cast<std::size_t>(n) * 4 + 3 - length], length);
+    }
 }
 
 std::string toString(const CellText &text) {
