@@ -87,11 +87,9 @@ private:
                 return;
             case ReportShape::List: {
                 std::string values;
-                if (!item.rows.empty()) {
-                    for (const ReportScalar &value : item.rows.front()) {
-                        values +=
-                            (values.empty() ? "" : std::string(kGap)) + text(value, item.kind);
-                    }
+                const auto &row = item.rows.empty() ? std::vector<ReportScalar>{} : item.rows[0];
+                for (std::size_t i = 0; i < row.size(); ++i) {
+                    values += (i > 0 ? std::string(kGap) : std::string()) + text(row[i], item.kind);
                 }
                 m_lines.push_back({label, std::move(values)});
                 return;
