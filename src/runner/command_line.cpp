@@ -171,6 +171,14 @@ Result<std::vector<std::string>, std::string> normalised(std::span<const std::st
                 return Failure{"Option " + std::string(name) + " takes no value"};
             }
         }
+        // CLI11 would end the options at "--" and a subcommand at "++"
+        // and hand what follows to the main App: neither means anything here.
+        if (arg == "--") {
+            return Failure{std::string("Unknown option '--'")};
+        }
+        if (arg == "++") {
+            return Failure{std::string("Unexpected argument '++'")};
+        }
         out.emplace_back(arg);
         if (takesValue.contains(arg)) {
             if (i + 1 < args.size()) {
@@ -265,7 +273,15 @@ Result<Command, UsageError> parseCommandLine(std::span<const std::string_view> a
             return failure("Unexpected argument " + quotedText(app->get_name()));
         }
     }
-    if (std::optional<std::string> stray = strayArgument(reading->remaining())) {
+    if (reading != &root) {
+        // Nothing of the command line may reach the run's own options.
+        for (const CLI::Option *option : root.get_options()) {
+            if (option->count() > 0) {
+                return failure("Unexpected argument " + quotedText(option->get_name()));
+            }
+        }
+    }
+    if (std::optional<std::string> stray = strayArgument(root.remaining(true))) {
         return failure(std::move(*stray));
     }
     return reader->command();

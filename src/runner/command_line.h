@@ -29,7 +29,8 @@
 //     reported (a flag's value first of all, an unknown option or a stray
 //     argument only after every option has been read).
 //   - Only the first argument names a subcommand; the options of a
-//     subcommand come after its name.
+//     subcommand come after its name. "--" and "++" (which would end the
+//     options or a subcommand in CLI11) are usage errors.
 // Arguments are bytes: nothing here needs them to be valid UTF-8.
 //
 //     std::array<std::string_view, 4> args{"--policy", "annual", "--seed", "7"};

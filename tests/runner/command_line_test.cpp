@@ -203,6 +203,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"UnknownShortOption", {"-x"}, "Unknown option '-x'"},
         UsageCase{"DoubleDashAlone", {"--"}, "Unknown option '--'"},
         UsageCase{"FlagWithAValue", {"--help=0"}, "Option --help takes no value"},
+        UsageCase{
+            "DoubleDashInASubcommand", {"analyze", "--", "--runs", "5"}, "Unknown option '--'"},
+        UsageCase{"SubcommandEnd", {"analyze", "++", "--runs", "5"}, "Unexpected argument '++'"},
         UsageCase{"StrayArgument", {"--policy", "annual", "250"}, "Unexpected argument '250'"},
         UsageCase{"ControlBytesShownEscaped", {"--\x1b[2J"}, "Unknown option '--\\x1B[2J'"},
         UsageCase{"MissingValue", {"--policy", "annual", "--freq"}, "Option --freq needs a value"},
