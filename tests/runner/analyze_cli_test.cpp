@@ -65,15 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
     Runner, AnalyzeBadInput,
     ::testing::Values(
         BadInputCase{"ReplicationsZero", with(kValid, {"--replications", "0"}), 1, refused(kRange)},
-        BadInputCase{"ReplicationsNegative", with(kValid, {"--replications", "-5"}), 1,
-                     refused(kRange)},
-        BadInputCase{"ReplicationsOverTheLimit", with(kValid, {"--replications", "1000001"}), 1,
-                     refused(kRange)},
         BadInputCase{"ReplicationsNotANumber", with(kValid, {"--replications", "abc"}), 2,
                      usage("Bad number of replications 'abc': use a whole number from 1 to "
-                           "1000000")},
-        BadInputCase{"ReplicationsFraction", with(kValid, {"--replications", "1.5"}), 2,
-                     usage("Bad number of replications '1.5': use a whole number from 1 to "
                            "1000000")},
         BadInputCase{"Draws", with(kValid, {"--draws", "draws.txt"}), 2,
                      usage("Option --draws cannot be used with analyze")},
