@@ -4,21 +4,27 @@
 // A command line that is cheap and deterministic to run is also run whole,
 // in-process, with DRAWS as its standard input.
 //
-// Checked:
+// The oracle reads the command line by the parser's own rule, walking it
+// from the left: an option that takes a value swallows the next argument
+// whatever it is ("--price --draws" gives the price "--draws"), or takes the
+// text after "=". Checked:
 //   - no crash, no sanitizer report, and parsing twice gives the same answer;
-//   - a usage error is one printable line of valid UTF-8;
+//   - a usage error is one printable line of valid UTF-8, pointing to the
+//     help of the command the first argument names;
 //   - a parsed command line agrees with itself: written back out as
 //     "--name=value" arguments it parses to the same command, and each text
-//     it holds was given on the command line (or is the default);
+//     it holds was given as that option's value (or is the default); help
+//     and the version only when asked for;
 //   - a parsed draw is always in [0, 1), and a parsed file has one draw per
 //     line that is not blank; a refused file names a line that exists, is not
 //     blank, and holds the text reported;
 //   - a whole run exits 0, 1 or 2; only 0 prints to stdout, in as many lines
-//     as the grid has rows; 1 prints one line; 2 ends with the usage;
-//   - "analyze" as the first argument: its usage errors come with its usage;
-//     a small analysis with a fixed seed is run whole, and completes exactly
-//     when its checks and the replications range accept it, refusing with
-//     the checks' message otherwise.
+//     as the grid has rows; 1 prints one line; 2 its message and the line
+//     pointing to the help;
+//   - "analyze" as the first argument: a small analysis with a fixed seed is
+//     run whole, and completes exactly when its checks and the replications
+//     range accept it, refusing with the checks' message otherwise.
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -34,11 +40,12 @@
 #include "engine/analysis/analysis_parameters.h"
 #include "engine/analysis/replications.h"
 #include "engine/validation.h"
+#include "runner/command_line.h"
 #include "runner/draws.h"
 #include "runner/runner.h"
-#include "runner/runner_options.h"
-#include "support/utf8.h"
+#include "runner/runner_text.h"
 #include "support/text_conversion.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -48,7 +55,7 @@ using nv::runner::RunCommand;
 
 [[noreturn]] void fail(const char *what, std::string_view detail = {}) {
     std::fprintf(stderr, "fuzz_runner_args: %s: %s\n", what,
-                 nv::displayText(detail, 200).c_str());
+                 nv::runner::displayText(detail, 200).c_str());
     std::abort();
 }
 
@@ -81,57 +88,82 @@ bool isPrintableLine(std::string_view text) {
     return nv::isValidUtf8(text);
 }
 
-// Whether text was given on the command line as the value of option: as an
-// argument, or after "option=".
-bool givenAsValue(const std::vector<std::string_view> &args, std::string_view option,
-                  std::string_view text) {
-    for (const std::string_view arg : args) {
-        if (arg == text) {
-            return true;
-        }
-        if (arg.size() > option.size() && arg.starts_with(option) && arg[option.size()] == '=' &&
-            arg.substr(option.size() + 1) == text) {
-            return true;
-        }
-    }
-    return false;
-}
+// The command line as the parser reads it: the options given (with their
+// values) and the other arguments, in order.
+struct ReadLine {
+    struct Given {
+        std::string_view name;
+        std::string_view value;
+    };
+    std::vector<Given> options;
+    std::vector<std::string_view> others;  // flags, unknown options, stray arguments
+};
 
-bool mentions(const std::vector<std::string_view> &args, std::string_view option) {
-    for (const std::string_view arg : args) {
-        if (arg == option ||
-            (arg.starts_with(option) && arg.size() > option.size() && arg[option.size()] == '=')) {
-            return true;
-        }
-    }
-    return false;
-}
+constexpr std::array<std::string_view, 8> kRunValueOptions = {
+    "--runs", "--price", "--cost", "--freq", "--policy", "--seed", "--draws", "--format"};
+constexpr std::array<std::string_view, 9> kAnalyzeValueOptions = {
+    "--runs", "--price",        "--cost",   "--freq", "--policy",
+    "--seed", "--replications", "--format", "--draws"};
 
-bool sameCommand(const Command &a, const Command &b) {
-    if (a.index() != b.index()) {
+ReadLine readLine(const std::vector<std::string_view> &args) {
+    const bool analyze = !args.empty() && args.front() == "analyze";
+    const auto takesValue = [analyze](std::string_view name) {
+        for (const std::string_view option :
+             analyze ? std::span<const std::string_view>(kAnalyzeValueOptions)
+                     : std::span<const std::string_view>(kRunValueOptions)) {
+            if (option == name) {
+                return true;
+            }
+        }
         return false;
+    };
+    ReadLine line;
+    for (std::size_t i = analyze ? 1 : 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const std::size_t equals = arg.find('=');
+        if (arg.starts_with("--") && equals != std::string_view::npos &&
+            takesValue(arg.substr(0, equals))) {
+            line.options.push_back({arg.substr(0, equals), arg.substr(equals + 1)});
+        } else if (takesValue(arg) && i + 1 < args.size()) {
+            line.options.push_back({arg, args[i + 1]});
+            ++i;
+        } else {
+            line.others.push_back(arg);
+        }
     }
-    if (const auto *help = std::get_if<nv::runner::HelpRequest>(&a)) {
-        return *help == std::get<nv::runner::HelpRequest>(b);
+    return line;
+}
+
+// Whether option was given (as an option, not as another's value).
+bool mentions(const ReadLine &line, std::string_view option) {
+    for (const ReadLine::Given &given : line.options) {
+        if (given.name == option) {
+            return true;
+        }
     }
-    if (const auto *p = std::get_if<AnalyzeCommand>(&a)) {
-        const AnalyzeCommand &q = std::get<AnalyzeCommand>(b);
-        return p->inputs.runsText == q.inputs.runsText &&
-               p->inputs.priceText == q.inputs.priceText &&
-               p->inputs.costText == q.inputs.costText &&
-               p->inputs.distribution == q.inputs.distribution &&
-               p->inputs.yesterdaySelected == q.inputs.yesterdaySelected &&
-               p->inputs.annualSelected == q.inputs.annualSelected &&
-               p->replications == q.replications && p->seed == q.seed && p->format == q.format;
+    return false;
+}
+
+// Whether text was given as the value of option.
+bool givenAsValue(const ReadLine &line, std::string_view option, std::string_view text) {
+    for (const ReadLine::Given &given : line.options) {
+        if (given.name == option && given.value == text) {
+            return true;
+        }
     }
-    const RunCommand &x = std::get<RunCommand>(a);
-    const RunCommand &y = std::get<RunCommand>(b);
-    return x.inputs.runsText == y.inputs.runsText && x.inputs.priceText == y.inputs.priceText &&
-           x.inputs.costText == y.inputs.costText &&
-           x.inputs.distribution == y.inputs.distribution &&
-           x.inputs.yesterdaySelected == y.inputs.yesterdaySelected &&
-           x.inputs.annualSelected == y.inputs.annualSelected && x.random == y.random &&
-           x.format == y.format;
+    return false;
+}
+
+// Whether an argument that is no option's value starts with one of prefixes.
+bool asked(const ReadLine &line, std::initializer_list<std::string_view> prefixes) {
+    for (const std::string_view arg : line.others) {
+        for (const std::string_view prefix : prefixes) {
+            if (arg.starts_with(prefix)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 // A stored frequency as a text that a frequency box stores back exactly, or
@@ -229,86 +261,103 @@ std::optional<std::vector<std::string>> writtenBack(const RunCommand &command) {
     return args;
 }
 
-void checkAnalysisLine(const std::vector<std::string_view> &args, const AnalyzeCommand &command) {
-    check(command.inputs.yesterdaySelected != command.inputs.annualSelected,
-          "not exactly one policy for the checks of an analysis");
-    if (command.inputs.annualSelected) {
-        check(givenAsValue(args, "--policy", "annual"), "annual without --policy annual");
-    }
-    if (!mentions(args, "--replications")) {
-        check(command.replications == nv::runner::kDefaultReplications,
-              "replications without --replications");
-    }
-    if (command.seed) {
-        check(mentions(args, "--seed"), "a seed without --seed");
-    }
-    check(!mentions(args, "--draws"), "an analysis with --draws");
-    check(command.inputs.runsText == "250" || givenAsValue(args, "--runs", command.inputs.runsText),
-          "a runs text that was not given", command.inputs.runsText);
+// The command written back out parses to the same command.
+template <class Parsed>
+void checkWrittenBack(const Parsed &command) {
     if (const auto back = writtenBack(command)) {
         const std::vector<std::string_view> backViews(back->begin(), back->end());
         const auto reparsed = nv::runner::parseCommandLine(backViews);
-        check(reparsed.ok(), "the analysis written back out does not parse");
-        check(sameCommand(Command{command}, *reparsed),
-              "the analysis written back out parses differently");
+        check(reparsed.ok(), "the command written back out does not parse",
+              reparsed.ok() ? "" : reparsed.error().message);
+        check(*reparsed == Command{command}, "the command written back out parses differently");
     }
+}
+
+void checkInputTexts(const ReadLine &line, const nv::RunInputs &inputs) {
+    check(inputs.runsText == "250" || givenAsValue(line, "--runs", inputs.runsText),
+          "a runs text that was not given", inputs.runsText);
+    check(inputs.priceText == "4.60" || givenAsValue(line, "--price", inputs.priceText),
+          "a price text that was not given", inputs.priceText);
+    check(inputs.costText == "2.20" || givenAsValue(line, "--cost", inputs.costText),
+          "a cost text that was not given", inputs.costText);
+    check(!(inputs.yesterdaySelected && inputs.annualSelected), "both order policies selected");
+    if (inputs.annualSelected) {
+        check(givenAsValue(line, "--policy", "annual"), "annual without --policy annual");
+    }
+    if (!mentions(line, "--freq")) {
+        check(inputs.distribution == nv::DemandDistribution{}, "frequencies without --freq");
+    }
+    for (const ReadLine::Given &given : line.options) {
+        check(given.name != "--policy" || given.value == "yesterday" || given.value == "annual",
+              "a bad policy word accepted", given.value);
+    }
+}
+
+void checkAnalysisLine(const ReadLine &line, const AnalyzeCommand &command) {
+    check(command.inputs.yesterdaySelected != command.inputs.annualSelected,
+          "not exactly one policy for the checks of an analysis");
+    checkInputTexts(line, command.inputs);
+    if (!mentions(line, "--replications")) {
+        check(command.replications == nv::runner::kDefaultReplications,
+              "replications without --replications");
+    }
+    check(command.seed.has_value() == mentions(line, "--seed"), "a seed without --seed");
+    // Given as an option (not as another option's value) it is refused.
+    check(!mentions(line, "--draws"), "an analysis with --draws");
+    checkWrittenBack(command);
+}
+
+void checkRunLine(const ReadLine &line, const RunCommand &command) {
+    checkInputTexts(line, command.inputs);
+    check(std::holds_alternative<nv::runner::FixedSeed>(command.random) == mentions(line, "--seed"),
+          "a seed without --seed");
+    check(
+        std::holds_alternative<nv::runner::DrawsFile>(command.random) == mentions(line, "--draws"),
+        "draws without --draws");
+    if (const auto *draws = std::get_if<nv::runner::DrawsFile>(&command.random)) {
+        check(!draws->path.empty(), "an empty draws file name");
+        check(givenAsValue(line, "--draws", draws->path), "a draws file name that was not given",
+              draws->path);
+    }
+    checkWrittenBack(command);
 }
 
 void checkCommandLine(const std::vector<std::string_view> &args) {
     const auto parsed = nv::runner::parseCommandLine(args);
     const auto again = nv::runner::parseCommandLine(args);
     check(parsed.ok() == again.ok(), "two parses disagree");
+    const bool analyze = !args.empty() && args.front() == "analyze";
     if (!parsed) {
         check(parsed.error() == again.error(), "two parses give different errors");
         check(!parsed.error().message.empty(), "an empty usage message");
         check(isPrintableLine(parsed.error().message), "a usage message that is not one line",
               parsed.error().message);
-        const bool analyze = !args.empty() && args.front() == "analyze";
-        check((parsed.error().topic == nv::runner::UsageTopic::Analyze) == analyze,
-              "a usage error with the other command's usage");
+        check(parsed.error().command == (analyze ? "newsvendor-run analyze" : "newsvendor-run"),
+              "a usage error pointing to the other command's help");
         return;
     }
-    check(sameCommand(*parsed, *again), "two parses give different commands");
-    if (std::holds_alternative<nv::runner::HelpRequest>(*parsed)) {
-        check(mentions(args, "--help"), "help without --help");
+    check(*parsed == *again, "two parses give different commands");
+    const ReadLine line = readLine(args);
+    // Whatever is given, nothing that is not an option's value is left over
+    // but the help and version flags.
+    if (const auto *help = std::get_if<nv::runner::HelpRequest>(&*parsed)) {
+        check(asked(line, {"-h", "--help"}), "help without -h or --help");
+        check(!help->text.empty(), "an empty help");
         return;
     }
+    if (std::holds_alternative<nv::runner::VersionRequest>(*parsed)) {
+        check(!analyze && asked(line, {"--version"}), "the version without --version");
+        return;
+    }
+    check(line.others.empty(), "a command line with a stray argument accepted",
+          line.others.empty() ? "" : line.others.front());
     if (const auto *analysis = std::get_if<AnalyzeCommand>(&*parsed)) {
-        check(args.front() == "analyze", "an analysis without analyze");
-        checkAnalysisLine(args, *analysis);
+        check(analyze, "an analysis without analyze");
+        checkAnalysisLine(line, *analysis);
         return;
     }
-    check(args.empty() || args.front() != "analyze", "analyze read as a run");
-    const RunCommand &command = std::get<RunCommand>(*parsed);
-    check(command.inputs.runsText == "250" || givenAsValue(args, "--runs", command.inputs.runsText),
-          "a runs text that was not given", command.inputs.runsText);
-    check(command.inputs.priceText == "4.60" ||
-              givenAsValue(args, "--price", command.inputs.priceText),
-          "a price text that was not given", command.inputs.priceText);
-    check(
-        command.inputs.costText == "2.20" || givenAsValue(args, "--cost", command.inputs.costText),
-        "a cost text that was not given", command.inputs.costText);
-    check(!(command.inputs.yesterdaySelected && command.inputs.annualSelected),
-          "both order policies selected");
-    if (!mentions(args, "--freq")) {
-        check(command.inputs.distribution == nv::DemandDistribution{},
-              "frequencies without --freq");
-    }
-    if (std::holds_alternative<nv::runner::FixedSeed>(command.random)) {
-        check(mentions(args, "--seed"), "a seed without --seed");
-    }
-    if (const auto *draws = std::get_if<nv::runner::DrawsFile>(&command.random)) {
-        check(!draws->path.empty(), "an empty draws file name");
-        check(givenAsValue(args, "--draws", draws->path), "a draws file name that was not given",
-              draws->path);
-    }
-
-    if (const auto back = writtenBack(command)) {
-        const std::vector<std::string_view> backViews(back->begin(), back->end());
-        const auto reparsed = nv::runner::parseCommandLine(backViews);
-        check(reparsed.ok(), "the command written back out does not parse");
-        check(sameCommand(*parsed, *reparsed), "the command written back out parses differently");
-    }
+    check(!analyze, "analyze read as a run");
+    checkRunLine(line, std::get<RunCommand>(*parsed));
 }
 
 bool isBlank(std::string_view line) {
@@ -331,7 +380,7 @@ void checkDraws(std::string_view text) {
     }
     std::size_t nonBlank = 0;
     for (const std::string_view line : lines) {
-        nonBlank += isBlank(line) ? 0 : 1;
+        nonBlank += isBlank(line) ? 0u : 1u;
     }
 
     if (parsed) {
@@ -436,7 +485,12 @@ void checkWholeRun(const std::vector<std::string_view> &args, std::string_view i
             "a refusal that is not one line", errText);
     }
     if (status == 2) {
-        check(errText.ends_with(nv::runner::usageText()), "a usage error without the usage");
+        const std::size_t firstEnd = errText.find('\n');
+        check(firstEnd != std::string::npos &&
+                  errText.substr(firstEnd + 1).starts_with("Run 'newsvendor-run") &&
+                  errText.ends_with(" --help' for more information.\n") &&
+                  errText.find('\n', firstEnd + 1) == errText.size() - 1,
+              "a usage error that is not its message and the help line", errText);
     }
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -66,15 +67,16 @@ class DemandSampler {
 public:
     // Precondition: distribution.total() has a value.
     explicit DemandSampler(const DemandDistribution &distribution) noexcept;
-    // Index of the class (0..4) that r stands for.
+    // Index of the class (0..4) that r stands for: the first whose bound is
+    // above r. Without branches, as a random draw would defeat them: a bit
+    // per bound that lies above r, and the lowest bit set.
     [[nodiscard]] std::size_t sampleClass(float r) const noexcept {
         const double x = static_cast<double>(r);
+        unsigned above = 1U << (kDemandClasses - 1);
         for (std::size_t i = 0; i < kDemandClasses - 1; ++i) {
-            if (x < m_bounds[i]) {
-                return i;
-            }
+            above |= static_cast<unsigned>(x < m_bounds[i]) << i;
         }
-        return kDemandClasses - 1;
+        return static_cast<std::size_t>(std::countr_zero(above));
     }
 
 private:

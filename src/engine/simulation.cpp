@@ -24,21 +24,20 @@ std::optional<DayResult> simulateDay(std::int16_t day, Currency order, Currency 
     result.demand = demand;
     result.order = order;
     result.sales = demand <= order ? demand : order;
-    const std::optional<Currency> revenue = checkedMultiply(result.sales, price);
-    const std::optional<Currency> outlay = checkedMultiply(order, cost);
-    if (!revenue || !outlay) {
+    // The checked operations without std::optional in between: this runs
+    // once a simulated day.
+    Currency revenue;
+    Currency outlay;
+    std::int64_t daily = 0;
+    std::int64_t cumulative = 0;
+    if (!checkedMultiplyTo(result.sales, price, revenue) ||
+        !checkedMultiplyTo(order, cost, outlay) ||
+        __builtin_sub_overflow(revenue.units(), outlay.units(), &daily) ||
+        __builtin_add_overflow(cumulativeBefore.units(), daily, &cumulative)) {
         return std::nullopt;
     }
-    const std::optional<Currency> daily = checkedSubtract(*revenue, *outlay);
-    if (!daily) {
-        return std::nullopt;
-    }
-    const std::optional<Currency> cumulative = checkedAdd(cumulativeBefore, *daily);
-    if (!cumulative) {
-        return std::nullopt;
-    }
-    result.dailyProfit = *daily;
-    result.cumulativeProfit = *cumulative;
+    result.dailyProfit = Currency::fromUnits(daily);
+    result.cumulativeProfit = Currency::fromUnits(cumulative);
     return result;
 }
 

@@ -26,6 +26,7 @@ struct RunInputs {
     DemandDistribution distribution;  // curFreq1..curFreq5 as last stored
     bool yesterdaySelected = false;   // optYesterday
     bool annualSelected = false;      // optAnnual
+    friend bool operator==(const RunInputs &, const RunInputs &) = default;
 };
 
 struct SimulationParameters {

@@ -5,24 +5,37 @@
 #include <utility>
 
 #include "engine/analysis/analysis_parameters.h"
+#include "engine/analysis/comparison_report.h"
 #include "engine/analysis/expectations.h"
-#include "runner/analysis_output.h"
+#include "engine/analysis/report_text.h"
+#include "io/report_csv.h"
+#include "io/report_json.h"
+#include "io/report_table.h"
 #include "runner/runner.h"
 #include "support/number_format.h"
 #include "support/random_source.h"
 
 namespace nv::runner {
 
+namespace {
+
+std::string formatted(const Report &report, AnalysisFormat format) {
+    switch (format) {
+        case AnalysisFormat::Csv:
+            return io::reportCsv(report);
+        case AnalysisFormat::Json:
+            return io::reportJson(report, kAnalysisFormatVersion);
+        case AnalysisFormat::Table:
+            break;
+    }
+    return io::reportTable(report, ReportTextStyle{});
+}
+
+}  // namespace
+
 int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &err,
                bool errIsTerminal) {
-    RunInputs inputs = command.inputs;
-    if (!inputs.yesterdaySelected && !inputs.annualSelected) {
-        inputs.yesterdaySelected = true;
-    }
-    const std::string_view checkedPolicy =
-        inputs.annualSelected ? ruleKey(AnalysisRule::Annual) : ruleKey(AnalysisRule::Yesterday);
-
-    const auto parameters = AnalysisParameters::fromInputs(inputs);
+    const auto parameters = AnalysisParameters::fromInputs(command.inputs);
     if (!parameters) {
         err << refusalMessage(parameters.error()) << '\n';
         return kExitRefused;
@@ -35,7 +48,6 @@ int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &e
     ReplicationOptions options;
     options.replications = command.replications;
     options.seed = command.seed.value_or(clockSeed());
-    const Expectations expectations = exactExpectations(*parameters);
     TerminalProgress progress(err, errIsTerminal);
     const auto summary = runReplications(*parameters, options, &progress);
     if (!summary) {
@@ -43,9 +55,12 @@ int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &e
         return kExitRefused;
     }
 
-    writeAnalysis(AnalysisReport{*parameters, expectations, *summary, checkedPolicy,
-                                 !command.seed.has_value()},
-                  command.format, out);
+    const ComparisonReportInputs extra{
+        command.inputs.annualSelected ? OrderPolicy::Annual : OrderPolicy::Yesterday,
+        !command.seed.has_value()};
+    out << formatted(
+        comparisonReport(*parameters, exactExpectations(*parameters), &*summary, extra),
+        command.format);
     out.flush();
     if (!out) {
         err << "Cannot write the results\n";

@@ -14,6 +14,10 @@
 //      outside 1..1,000,000 is "Replications must be from 1 to 1,000,000".
 //   Usage errors (exit 2) are found by parseCommandLine, before this.
 //
+// What is printed is the comparison's report (engine/analysis/
+// comparison_report.h) through one of its views (src/io): the text table,
+// the long csv, or json with format_version kAnalysisFormatVersion.
+//
 // Progress: when errIsTerminal, an analysis that has taken a second shows
 // "\rReplications: 12,345 / 100,000" on err a few times a second, erased at
 // the end. Nothing is written when err is not a terminal.
@@ -28,9 +32,11 @@
 #include <string_view>
 
 #include "engine/analysis/replications.h"
-#include "runner/runner_options.h"
+#include "runner/command_line.h"
 
 namespace nv::runner {
+
+inline constexpr int kAnalysisFormatVersion = 1;
 
 [[nodiscard]] int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &err,
                              bool errIsTerminal);

@@ -1,6 +1,11 @@
 #include "runner/draws.h"
 
-#include "support/utf8.h"
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <system_error>
+
+#include "runner/runner_text.h"
 #include "support/text_conversion.h"
 
 namespace nv::runner {
@@ -20,7 +25,66 @@ std::string_view trimBlanks(std::string_view text) noexcept {
     return text.substr(first, last - first + 1);
 }
 
+std::string tooLargeMessage(std::string_view what) {
+    return std::string(what) + " is larger than " + std::to_string(kMaxDrawsBytes >> 20) + " MiB";
+}
+
+Result<std::string, std::string> readStream(std::istream &in) {
+    std::string text;
+    char buffer[1 << 16];
+    while (in) {
+        in.read(buffer, sizeof buffer);
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (text.size() + got > kMaxDrawsBytes) {
+            return Failure{tooLargeMessage("The draws on standard input")};
+        }
+        text.append(buffer, got);
+    }
+    if (in.bad()) {
+        return Failure{std::string("Cannot read the draws from standard input")};
+    }
+    return text;
+}
+
+Result<std::string, std::string> readFile(const std::string &path) {
+    const std::string shown = "'" + displayText(path) + "'";
+    errno = 0;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"),
+                                                                &std::fclose);
+    const auto failure = [&](int error) {
+        std::string message = "Cannot read the draws file " + shown;
+        if (error != 0) {
+            message += ": " + std::generic_category().message(error);
+        }
+        return Failure{std::move(message)};
+    };
+    if (!file) {
+        return failure(errno);
+    }
+    std::string text;
+    char buffer[1 << 16];
+    while (true) {
+        errno = 0;
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+        if (text.size() + got > kMaxDrawsBytes) {
+            return Failure{tooLargeMessage("The draws file " + shown)};
+        }
+        text.append(buffer, got);
+        if (got < sizeof buffer) {
+            if (std::ferror(file.get()) != 0) {
+                return failure(errno);
+            }
+            break;
+        }
+    }
+    return text;
+}
+
 }  // namespace
+
+Result<std::string, std::string> readDrawsText(const std::string &path, std::istream &in) {
+    return path == "-" ? readStream(in) : readFile(path);
+}
 
 Result<std::vector<float>, DrawsError> parseDraws(std::string_view text) {
     std::vector<float> draws;

@@ -16,9 +16,11 @@
 //     // *draws == {0.25f, 0.75f}
 //     nv::runner::parseDraws("0.5\nabc\n").error()
 //     // {DrawsErrorKind::NotANumber, 2, "abc"}
+//     auto text = nv::runner::readDrawsText("draws.txt", std::cin);
 #pragma once
 
 #include <cstddef>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,5 +46,14 @@ struct DrawsError {
 
 // "The draws file has 10 draws but the run needs 250"
 [[nodiscard]] std::string tooFewDrawsMessage(std::size_t available, std::size_t needed);
+
+// The largest draws file read, in bytes.
+inline constexpr std::size_t kMaxDrawsBytes = std::size_t{64} << 20;
+
+// The whole text of the draws file at path ("-": all of `in`), or why it
+// cannot be read: "Cannot read the draws file 'F': No such file or
+// directory", "The draws file 'F' is larger than 64 MiB".
+[[nodiscard]] Result<std::string, std::string> readDrawsText(const std::string &path,
+                                                             std::istream &in);
 
 }  // namespace nv::runner

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runner/runner.h"
-#include "ui/toolkit/qt/system_locale.h"
+#include "runner/user_locale.h"
 
 int main(int argc, char **argv) {
     std::ios::sync_with_stdio(false);
@@ -15,6 +15,6 @@ int main(int argc, char **argv) {
     for (int i = 1; i < argc; ++i) {
         args.emplace_back(argv[i]);
     }
-    return nv::runner::runRunner(args, std::cin, std::cout, std::cerr, nv::ui::systemNumberLocale(),
-                                 isatty(STDERR_FILENO) == 1);
+    return nv::runner::runRunner(args, std::cin, std::cout, std::cerr,
+                                 nv::runner::userNumberLocale(), isatty(STDERR_FILENO) == 1);
 }

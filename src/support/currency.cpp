@@ -21,20 +21,7 @@ std::optional<Currency> Currency::fromDouble(double value) noexcept {
     return Currency(static_cast<std::int64_t>(units));
 }
 
-std::optional<Currency> checkedMultiply(Currency a, Currency b) noexcept {
-    // The common case (a day's sales times a price) fits in 64 bits: round
-    // there and skip the 128-bit division.
-    std::int64_t narrow = 0;
-    if (!__builtin_mul_overflow(a.units(), b.units(), &narrow)) {
-        std::int64_t quotient = narrow / Currency::kUnitsPerWhole;
-        const std::int64_t remainder = narrow % Currency::kUnitsPerWhole;
-        const std::int64_t distance = remainder < 0 ? -remainder : remainder;
-        constexpr std::int64_t kHalf = Currency::kUnitsPerWhole / 2;
-        if (distance > kHalf || (distance == kHalf && (quotient & 1) != 0)) {
-            quotient += narrow < 0 ? -1 : 1;  // |quotient| < 2^63 / 10^4: no overflow
-        }
-        return Currency::fromUnits(quotient);
-    }
+std::optional<Currency> checkedMultiplyWide(Currency a, Currency b) noexcept {
     // |a| * |b| <= 2^126: the exact product of the unit counts always fits.
     const Int128 product = static_cast<Int128>(a.units()) * static_cast<Int128>(b.units());
     Int128 quotient = product / Currency::kUnitsPerWhole;  // truncates towards zero

@@ -104,8 +104,43 @@ private:
     return Currency::fromUnits(units);
 }
 
-// Currency x Currency: the exact product rounded to four decimals, half to even.
-[[nodiscard]] std::optional<Currency> checkedMultiply(Currency a, Currency b) noexcept;
+// Currency x Currency when the product of the unit counts does not fit 64
+// bits (checkedMultiply below): exact through 128 bits.
+[[nodiscard]] std::optional<Currency> checkedMultiplyWide(Currency a, Currency b) noexcept;
+
+// Currency x Currency: the exact product rounded to four decimals, half to
+// even, into `product`; false (and `product` unchanged) when it leaves the
+// range. The common case (a day's sales times a price) fits in 64 bits and
+// is rounded there, inline, without the 128-bit division; a day's loop uses
+// this form to keep its amounts in registers.
+[[nodiscard]] inline bool checkedMultiplyTo(Currency a, Currency b, Currency &product) noexcept {
+    std::int64_t narrow = 0;
+    if (__builtin_mul_overflow(a.units(), b.units(), &narrow)) {
+        const std::optional<Currency> wide = checkedMultiplyWide(a, b);
+        if (wide) {
+            product = *wide;
+        }
+        return wide.has_value();
+    }
+    std::int64_t quotient = narrow / Currency::kUnitsPerWhole;
+    const std::int64_t remainder = narrow % Currency::kUnitsPerWhole;
+    const std::int64_t distance = remainder < 0 ? -remainder : remainder;
+    constexpr std::int64_t kHalf = Currency::kUnitsPerWhole / 2;
+    if (distance > kHalf || (distance == kHalf && (quotient & 1) != 0)) {
+        quotient += narrow < 0 ? -1 : 1;  // |quotient| < 2^63 / 10^4: no overflow
+    }
+    product = Currency::fromUnits(quotient);
+    return true;
+}
+
+// The same as a value: nullopt when the product leaves the range.
+[[nodiscard]] inline std::optional<Currency> checkedMultiply(Currency a, Currency b) noexcept {
+    Currency product;
+    if (!checkedMultiplyTo(a, b, product)) {
+        return std::nullopt;
+    }
+    return product;
+}
 
 // Compares as double-precision numbers (a float is widened first).
 [[nodiscard]] constexpr bool lessThan(double x, Currency c) noexcept {

@@ -4,20 +4,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "support/wide_int.h"
 
 namespace nv {
-
-bool CellText::append(std::string_view text) noexcept {
-    const std::size_t room = kCapacity - m_size;
-    const std::size_t taken = text.size() < room ? text.size() : room;
-    for (std::size_t i = 0; i < taken; ++i) {
-        m_data[m_size + i] = text[i];
-    }
-    m_size += taken;
-    return taken == text.size();
-}
 
 bool CellText::append(char c) noexcept {
     if (m_size == kCapacity) {
@@ -36,21 +27,71 @@ std::uint64_t roundedMagnitude(Currency value, std::uint64_t divisor) noexcept {
     return (m + divisor / 2) / divisor;
 }
 
-// Appends the decimal digits of n, grouped in threes from the right when a
-// separator is given.
-void appendDigits(std::uint64_t n, std::string_view separator, CellText &out) noexcept {
-    char reversed[20];
-    std::size_t count = 0;
-    do {
-        reversed[count++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n != 0);
-    for (std::size_t i = count; i > 0; --i) {
-        out.append(reversed[i - 1]);
-        const std::size_t remaining = i - 1;
-        if (!separator.empty() && remaining != 0 && remaining % 3 == 0) {
-            out.append(separator);
+// "000" to "999", four bytes apart: the digits of a group of three.
+constexpr std::array<char, 4000> kGroupDigits = [] {
+    std::array<char, 4000> digits{};
+    for (std::size_t group = 0; group < 1000; ++group) {
+        digits[group * 4] = static_cast<char>('0' + group / 100);
+        digits[group * 4 + 1] = static_cast<char>('0' + group / 10 % 10);
+        digits[group * 4 + 2] = static_cast<char>('0' + group % 10);
+    }
+    return digits;
+}();
+
+// Appends the decimal digits of n, grouped in threes from the right with
+// separator between the groups (none when it is empty). This is the inner
+// loop of every formatted cell: the text is written straight into its place
+// in `out`, from its end a group at a time.
+void appendGroupedDigits(std::uint64_t n, std::string_view separator, CellText &out) noexcept {
+    // The groups after the leading one (at most six: 2^64 has 20 digits).
+    std::size_t groups = 0;
+    for (std::uint64_t limit = 1000; groups < 6 && n >= limit; limit *= 1000) {
+        ++groups;
+    }
+    std::uint64_t lead = n;
+    for (std::size_t g = 0; g < groups; ++g) {
+        lead /= 1000;
+    }
+    const std::size_t leadLength = lead >= 100 ? 3 : lead >= 10 ? 2 : 1;
+    const std::size_t length = leadLength + groups * (3 + separator.size());
+    char *const start = out.extend(length);
+    if (start == nullptr) {
+        // Longer than the cell (separators of many bytes): as much as fits.
+        char text[20];
+        const std::string_view digits(
+            text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, n).ptr - text));
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            out.append(digits[i]);
+            const std::size_t left = digits.size() - i - 1;
+            if (left != 0 && left % 3 == 0) {
+                out.append(separator);
+            }
         }
+        return;
+    }
+    char *p = start + length;
+    for (std::size_t g = 0; g < groups; ++g) {
+        const std::uint64_t rest = n / 1000;
+        const auto group = static_cast<std::size_t>(n - rest * 1000);
+        p -= 3;
+        std::memcpy(p, &kGroupDigits[group * 4], 3);
+        p -= separator.size();
+        copyBytes(p, separator.data(), separator.size());
+        n = rest;
+    }
+    copyBytes(start, &kGroupDigits[static_cast<std::size_t>(lead) * 4 + 3 - leadLength],
+              leadLength);
+}
+
+// The same; a number below 1000 (most cells) without a call.
+inline void appendDigits(std::uint64_t n, std::string_view separator, CellText &out) noexcept {
+    if (n >= 1000) {
+        appendGroupedDigits(n, separator, out);
+        return;
+    }
+    const std::size_t length = n >= 100 ? 3 : n >= 10 ? 2 : 1;
+    if (char *start = out.extend(length)) {
+        copyBytes(start, &kGroupDigits[static_cast<std::size_t>(n) * 4 + 3 - length], length);
     }
 }
 

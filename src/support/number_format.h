@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 
+#include "support/copy_bytes.h"
 #include "support/currency.h"
 
 namespace nv {
@@ -43,8 +44,24 @@ public:
     [[nodiscard]] std::size_t size() const noexcept { return m_size; }
     void clear() noexcept { m_size = 0; }
     // Appends as much of text as fits; returns false if it was cut.
-    bool append(std::string_view text) noexcept;
+    bool append(std::string_view text) noexcept {
+        const std::size_t room = kCapacity - m_size;
+        const std::size_t taken = text.size() < room ? text.size() : room;
+        copyBytes(m_data + m_size, text.data(), taken);
+        m_size += taken;
+        return taken == text.size();
+    }
     bool append(char c) noexcept;
+    // Room for n more bytes at the end, for the caller to fill; nullptr (and
+    // nothing changed) when they do not fit.
+    [[nodiscard]] char *extend(std::size_t n) noexcept {
+        if (n > kCapacity - m_size) {
+            return nullptr;
+        }
+        char *room = m_data + m_size;
+        m_size += n;
+        return room;
+    }
 
 private:
     char m_data[kCapacity] = {};

@@ -1,15 +1,11 @@
+// Well-formed UTF-8, byte by byte.
 #include "support/utf8.h"
 
-#include <array>
 #include <cstdint>
 
 namespace nv {
 
-namespace {
-
-// Length of the well-formed UTF-8 sequence at the start of text, or 0 when
-// the first byte does not start one.
-std::size_t sequenceLength(std::string_view text) noexcept {
+std::size_t utf8SequenceLength(std::string_view text) noexcept {
     if (text.empty()) {
         return 0;
     }
@@ -54,16 +50,6 @@ std::size_t sequenceLength(std::string_view text) noexcept {
     return length;
 }
 
-void appendEscaped(std::string &out, std::uint8_t byte) {
-    static constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
-                                                  '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
-    out += "\\x";
-    out += kHex[byte >> 4];
-    out += kHex[byte & 0x0F];
-}
-
-}  // namespace
-
 std::size_t codePointCount(std::string_view text) noexcept {
     std::size_t count = 0;
     for (const char c : text) {
@@ -74,48 +60,15 @@ std::size_t codePointCount(std::string_view text) noexcept {
     return count;
 }
 
-std::size_t utf8SequenceLength(std::string_view text) noexcept {
-    return sequenceLength(text);
-}
-
 bool isValidUtf8(std::string_view text) noexcept {
     while (!text.empty()) {
-        const std::size_t length = sequenceLength(text);
+        const std::size_t length = utf8SequenceLength(text);
         if (length == 0) {
             return false;
         }
         text.remove_prefix(length);
     }
     return true;
-}
-
-std::string displayText(std::string_view text, std::size_t maxCodePoints) {
-    std::string out;
-    std::size_t shown = 0;
-    while (!text.empty()) {
-        if (shown == maxCodePoints) {
-            out += "...";
-            break;
-        }
-        const std::size_t length = sequenceLength(text);
-        const auto lead = static_cast<std::uint8_t>(text.front());
-        const bool c1Control =
-            length == 2 && lead == 0xC2 && static_cast<std::uint8_t>(text[1]) < 0xA0;
-        if (c1Control) {
-            // U+0080..U+009F: terminal controls too.
-            appendEscaped(out, lead);
-            appendEscaped(out, static_cast<std::uint8_t>(text[1]));
-            text.remove_prefix(2);
-        } else if (length == 0 || lead < 0x20 || lead == 0x7F) {
-            appendEscaped(out, lead);
-            text.remove_prefix(1);
-        } else {
-            out.append(text.substr(0, length));
-            text.remove_prefix(length);
-        }
-        ++shown;
-    }
-    return out;
 }
 
 }  // namespace nv

@@ -1,0 +1,299 @@
+// The command line through CLI11: the run on the main App, each subcommand on
+// an App of its own, their options from runner/command_options.h.
+//
+// Before CLI11 sees the arguments, every "--name=VALUE" of an option that
+// takes a value becomes "--name" "VALUE": given as two arguments, CLI11 takes
+// the next argument as the value whatever it looks like, so "--price -2.20",
+// "--runs --help" and "--price=" all mean what they say.
+#include "runner/command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "runner/command_options.h"
+
+namespace nv::runner {
+
+namespace {
+
+constexpr std::string_view kProgram = "newsvendor-run";
+
+// -h or --help was met: the App whose help is asked for.
+struct HelpAsked {
+    const CLI::App *app;
+};
+struct VersionAsked {};
+
+// One command: adds its options to its App, and after a successful parse
+// gives the command they describe.
+class CommandReader {
+public:
+    virtual ~CommandReader() = default;
+    virtual void addOptions(CLI::App &app) = 0;
+    [[nodiscard]] virtual Result<Command, UsageError> command() = 0;
+};
+
+class RunReader final : public CommandReader {
+public:
+    void addOptions(CLI::App &app) override {
+        addRunInputOptions(app, m_command.inputs, PolicyDefault::None);
+        addSeedOption(app, m_seed);
+        addValueOption(app, "--draws", "FILE",
+                       "take the random numbers from FILE, one number in\n"
+                       "[0, 1) per line and one line per day; \"-\" reads\n"
+                       "standard input",
+                       [this](const std::string &path) -> std::optional<std::string> {
+                           if (path.empty()) {
+                               return "Option --draws needs a file name";
+                           }
+                           m_draws = path;
+                           return std::nullopt;
+                       });
+        addFormatOption(app, m_command.format, kRunFormats);
+    }
+
+    Result<Command, UsageError> command() override {
+        if (m_seed && m_draws) {
+            return Failure{UsageError{"--seed and --draws cannot be used together"}};
+        }
+        if (m_seed) {
+            m_command.random = FixedSeed{*m_seed};
+        } else if (m_draws) {
+            m_command.random = DrawsFile{*m_draws};
+        }
+        return Command{m_command};
+    }
+
+private:
+    RunCommand m_command;
+    std::optional<std::uint64_t> m_seed;
+    std::optional<std::string> m_draws;
+};
+
+class AnalyzeReader final : public CommandReader {
+public:
+    void addOptions(CLI::App &app) override {
+        addRunInputOptions(app, m_command.inputs, PolicyDefault::Yesterday);
+        addReplicationsOption(app, m_command.replications);
+        addSeedOption(app, m_command.seed);
+        addFormatOption(app, m_command.format, kAnalysisFormats);
+        // Refused with its reason rather than as unknown: each replication
+        // draws its own demands from the seed.
+        addValueOption(app, "--draws", "FILE", "", [](const std::string &) {
+            return std::optional<std::string>("Option --draws cannot be used with analyze");
+        })->group("");
+    }
+
+    Result<Command, UsageError> command() override { return Command{m_command}; }
+
+private:
+    AnalyzeCommand m_command;
+};
+
+constexpr std::string_view kRunDescription =
+    "Simulates the trade in one perishable item day by day, as the Run Simulation\n"
+    "command does, and prints the results grid.";
+constexpr std::string_view kRunFooter =
+    "Exit status: 0 after a run, 1 when the run is refused, 2 for a usage error.";
+
+// The subcommands: a name, its help, and the reader of its options. A new
+// subcommand is a reader above and a row here.
+struct Subcommand {
+    std::string_view name;
+    std::string_view description;  // also its line in the main help
+    std::string_view footer;
+    std::function<std::unique_ptr<CommandReader>()> reader;
+};
+
+const std::vector<Subcommand> &subcommands() {
+    static const std::vector<Subcommand> kSubcommands = {
+        {"analyze",
+         "Compares the ordering rules for the run's inputs:\n"
+         "Yesterday's Demand, Average Annual Demand and the\n"
+         "best fixed order (the critical-fractile quantity).\n"
+         "Prints their exact expected amounts, then R\n"
+         "replications of the run with every rule on the\n"
+         "same demands, per rule and per pair of rules.",
+         "Exit status: 0 after an analysis, 1 when it is refused, 2 for a usage error.",
+         [] { return std::make_unique<AnalyzeReader>(); }},
+    };
+    return kSubcommands;
+}
+
+// Help as an option read where it is met: what precedes it is still checked.
+void addHelp(CLI::App &app) {
+    app.set_help_flag();
+    app.add_flag_callback(
+           "-h,--help", [&app] { throw HelpAsked{&app}; }, "print this help and exit")
+        ->trigger_on_parse();
+    // Unknown options and stray arguments are collected and reported below.
+    app.allow_extras();
+}
+
+using Names = std::set<std::string, std::less<>>;
+
+// The long names of app's options: those that take a value, and the flags.
+std::pair<Names, Names> optionNames(const CLI::App &app) {
+    std::pair<Names, Names> names;
+    for (const CLI::Option *option : app.get_options()) {
+        Names &kind = option->get_items_expected_max() > 0 ? names.first : names.second;
+        for (const std::string &name : option->get_lnames()) {
+            kind.insert("--" + name);
+        }
+    }
+    return names;
+}
+
+// The arguments as CLI11 wants them (in reverse order), every value of a
+// value-taking option an argument of its own; a flag given a value is a
+// usage error. Sets missingValue to an option that ends the line without
+// its value.
+Result<std::vector<std::string>, std::string> normalised(std::span<const std::string_view> args,
+                                                         const CLI::App &app,
+                                                         std::string &missingValue) {
+    const auto [takesValue, flags] = optionNames(app);
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const std::size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        if (arg.starts_with("--") && equals != std::string_view::npos) {
+            if (takesValue.contains(name)) {
+                out.emplace_back(name);
+                out.emplace_back(arg.substr(equals + 1));
+                continue;
+            }
+            if (flags.contains(name)) {
+                return Failure{"Option " + std::string(name) + " takes no value"};
+            }
+        }
+        // CLI11 would end the options at "--" and a subcommand at "++"
+        // and hand what follows to the main App: neither means anything here.
+        if (arg == "--") {
+            return Failure{std::string("Unknown option '--'")};
+        }
+        if (arg == "++") {
+            return Failure{std::string("Unexpected argument '++'")};
+        }
+        out.emplace_back(arg);
+        if (takesValue.contains(arg)) {
+            if (i + 1 < args.size()) {
+                out.emplace_back(args[++i]);
+            } else {
+                missingValue = arg;
+            }
+        }
+    }
+    return std::vector<std::string>(out.rbegin(), out.rend());
+}
+
+// The first argument CLI11 could not place, as a usage message.
+std::optional<std::string> strayArgument(const std::vector<std::string> &extras) {
+    if (extras.empty()) {
+        return std::nullopt;
+    }
+    const std::string &arg = extras.front();
+    if (arg.size() > 1 && arg.starts_with('-')) {
+        return "Unknown option " + quotedText(arg.substr(0, arg.find('=')));
+    }
+    return "Unexpected argument " + quotedText(arg);
+}
+
+std::string commandName(const CLI::App &app) {
+    const CLI::App *parent = app.get_parent();
+    return parent == nullptr ? std::string(kProgram) : std::string(kProgram) + " " + app.get_name();
+}
+
+}  // namespace
+
+Result<Command, UsageError> parseCommandLine(std::span<const std::string_view> args) {
+    CLI::App root{std::string(kRunDescription), std::string(kProgram)};
+    root.footer(std::string(kRunFooter));
+    addHelp(root);
+    root.add_flag_callback(
+            "--version", [] { throw VersionAsked{}; }, "print the version and exit")
+        ->trigger_on_parse();
+    RunReader run;
+    run.addOptions(root);
+
+    // The App that reads the arguments after the first: a subcommand's when
+    // the first names one.
+    CLI::App *reading = &root;
+    CommandReader *reader = &run;
+    std::vector<std::unique_ptr<CommandReader>> readers;
+    for (const Subcommand &subcommand : subcommands()) {
+        CLI::App *app =
+            root.add_subcommand(std::string(subcommand.name), std::string(subcommand.description));
+        app->footer(std::string(subcommand.footer));
+        addHelp(*app);
+        readers.push_back(subcommand.reader());
+        readers.back()->addOptions(*app);
+        if (!args.empty() && args.front() == subcommand.name) {
+            reading = app;
+            reader = readers.back().get();
+        }
+    }
+
+    const auto failure = [&](std::string message) {
+        return Result<Command, UsageError>(
+            Failure{UsageError{std::move(message), commandName(*reading)}});
+    };
+    std::string missingValue;
+    auto cliArgs = normalised(reading == &root ? args : args.subspan(1), *reading, missingValue);
+    if (!cliArgs) {
+        return failure(cliArgs.error());
+    }
+    if (reading != &root) {
+        cliArgs.value().emplace_back(reading->get_name());
+    }
+    try {
+        root.parse(cliArgs.value());
+    } catch (const OptionError &error) {
+        return failure(error.what());
+    } catch (const HelpAsked &help) {
+        // A subcommand's usage line names the program too.
+        const CLI::App *parent = help.app->get_parent();
+        return Command{
+            HelpRequest{parent == nullptr ? help.app->help() : help.app->help(parent->get_name())}};
+    } catch (const VersionAsked &) {
+        return Command{VersionRequest{}};
+    } catch (const CLI::ArgumentMismatch &error) {
+        return failure(missingValue.empty() ? error.what()
+                                            : "Option " + missingValue + " needs a value");
+    } catch (const CLI::ParseError &error) {
+        return failure(error.what());
+    }
+    for (const CLI::App *app : root.get_subcommands()) {
+        if (app != reading || app->count() > 1) {
+            // A subcommand's name anywhere but first.
+            return failure("Unexpected argument " + quotedText(app->get_name()));
+        }
+    }
+    if (reading != &root) {
+        // Nothing of the command line may reach the run's own options.
+        for (const CLI::Option *option : root.get_options()) {
+            if (option->count() > 0) {
+                return failure("Unexpected argument " + quotedText(option->get_name()));
+            }
+        }
+    }
+    if (std::optional<std::string> stray = strayArgument(root.remaining(true))) {
+        return failure(std::move(*stray));
+    }
+    return reader->command();
+}
+
+std::string helpHint(const UsageError &error) {
+    return "Run '" + error.command + " --help' for more information.";
+}
+
+std::string_view versionText() noexcept {
+    // The version is the project's, from CMake.
+    return "newsvendor-run " NV_PROJECT_VERSION;
+}
+
+}  // namespace nv::runner
