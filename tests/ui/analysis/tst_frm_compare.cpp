@@ -168,10 +168,13 @@ void TestFrmCompare::expectationsShownBeforeRunning() {
         QCOMPARE(
             cellValue(rules(*window), "expected", "total_profit", nv::ruleKey(rule)).toDouble(),
             e.rule(rule).run.profit);
-        // Not run yet: an empty cell, not an absent figure.
+        // Not run yet: no figure, and a reader hears why.
         QCOMPARE(cellValue(rules(*window), "simulated", "sd_total_profit", nv::ruleKey(rule),
                            Qt::DisplayRole),
-                 QVariant());
+                 QVariant(QStringLiteral("\u2014")));
+        QCOMPARE(cellValue(rules(*window), "simulated", "sd_total_profit", nv::ruleKey(rule),
+                           Qt::AccessibleTextRole),
+                 QVariant(QStringLiteral("not simulated")));
     }
     QVERIFY(window->lblInformation().text().contains(QStringLiteral("60 units")));
     QVERIFY(window->lblInformation().text().contains(moneyText(e.valueOfInformation())));
