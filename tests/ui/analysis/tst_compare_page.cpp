@@ -39,10 +39,6 @@ namespace {
 constexpr int kRunTimeoutMs = 60000;
 constexpr int kLongRun = 200000;
 
-ShownAnalysis shownWindow(const nv::RunInputs &inputs = testing::runInputs()) {
-    return ShownAnalysis(inputs);
-}
-
 QAbstractItemModel &rules(ComparePage &page) {
     return *page.tblRules().model();
 }
@@ -117,7 +113,7 @@ void TestComparePage::controls() {
 }
 
 void TestComparePage::tabOrderAndMnemonics() {
-    auto window = shownWindow();
+    ShownAnalysis window;
     QCOMPARE(window->spnReplications().value(), 1000);
     QCOMPARE(window->spnReplications().minimum(), 1);
     QCOMPARE(window->spnReplications().maximum(), 1000000);
@@ -158,7 +154,7 @@ void TestComparePage::tabOrderAndMnemonics() {
 
 void TestComparePage::expectationsShownBeforeRunning() {
     const nv::RunInputs inputs = testing::runInputs(testing::kSkewed);
-    auto window = shownWindow(inputs);
+    ShownAnalysis window(inputs);
     const nv::Expectations e = nv::exactExpectations(*nv::AnalysisParameters::fromInputs(inputs));
     for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
         QCOMPARE(
@@ -181,7 +177,7 @@ void TestComparePage::expectationsShownBeforeRunning() {
 
 void TestComparePage::smallRunMatchesTheAnalysis() {
     const nv::RunInputs inputs = testing::runInputs(testing::kSkewed);
-    auto window = shownWindow(inputs);
+    ShownAnalysis window(inputs);
     startRun(*window, 50, QStringLiteral("12345"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
 
@@ -228,7 +224,7 @@ void TestComparePage::smallRunMatchesTheAnalysis() {
 }
 
 void TestComparePage::oneReplicationHasNoSpread() {
-    auto window = shownWindow();
+    ShownAnalysis window;
     startRun(*window, 1, QStringLiteral("4"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
     const QString dash = QStringLiteral("\u2014");
@@ -244,7 +240,7 @@ void TestComparePage::oneReplicationHasNoSpread() {
 }
 
 void TestComparePage::longRunStaysResponsiveAndCancels() {
-    auto window = shownWindow();
+    ShownAnalysis window;
     int ticksWhileRunning = 0;
     QTimer timer;
     connect(&timer, &QTimer::timeout, &timer, [&] {
@@ -319,7 +315,7 @@ void TestComparePage::refusals() {
     inputs.priceText = price.toStdString();
     inputs.yesterdaySelected = policy;
     // A window showing the expectations of an accepted run, then the inputs.
-    auto window = shownWindow();
+    ShownAnalysis window;
     window.window().showComparison(inputs, nullptr);
     QCOMPARE(window->lblStatus().text(), message);
     QVERIFY(!window->parameters().has_value());
@@ -336,7 +332,7 @@ void TestComparePage::refusals() {
 }
 
 void TestComparePage::badSeedIsRefused() {
-    auto window = shownWindow();
+    ShownAnalysis window;
     // One more than the largest seed.
     startRun(*window, 5, QStringLiteral("18446744073709551616"));
     QVERIFY(!window->running());
@@ -348,7 +344,7 @@ void TestComparePage::badSeedIsRefused() {
 }
 
 void TestComparePage::newInputsClearOldResults() {
-    auto window = shownWindow();
+    ShownAnalysis window;
     startRun(*window, 10, QStringLiteral("1"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
     // The same inputs again keep the figures.
@@ -367,7 +363,7 @@ void TestComparePage::newInputsClearOldResults() {
 void TestComparePage::saveChart() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    auto window = shownWindow();
+    ShownAnalysis window;
     QString chosenCaption;
     QString answer = dir.filePath(QStringLiteral("chart"));
     window->setSaveFileChooser(
