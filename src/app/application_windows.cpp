@@ -1,7 +1,7 @@
 // Creating the windows and connecting them.
 #include "app/application_windows.h"
 
-#include "ui/analysis/frm_compare.h"
+#include "ui/analysis/frm_analysis.h"
 #include "ui/parameters/frm_main.h"
 #include "ui/results/frm_results.h"
 
@@ -15,13 +15,9 @@ FrmResults &ApplicationWindows::frmResults() {
     if (!m_results) {
         m_results = std::make_unique<FrmResults>();
         connect(m_results.get(), &FrmResults::compareRequested, this,
-                &ApplicationWindows::showComparison);
+                &ApplicationWindows::compareRun);
     }
     return *m_results;
-}
-
-FrmCompare *ApplicationWindows::compareWindow() const noexcept {
-    return m_compare.data();
 }
 
 ResultsGrid &ApplicationWindows::resultsGrid() {
@@ -36,14 +32,19 @@ void ApplicationWindows::showResultsModal() {
     frmResults().showModal();
 }
 
-void ApplicationWindows::showComparison(const SimulationParameters &checked) {
-    if (m_compare == nullptr) {
-        m_compare = new FrmCompare(&frmResults());
+FrmAnalysis &ApplicationWindows::frmAnalysis() {
+    if (!m_analysis) {
+        m_analysis = std::make_unique<FrmAnalysis>();
     }
-    m_compare->setRunParameters(checked);
-    m_compare->show();
-    m_compare->raise();
-    m_compare->activateWindow();
+    return *m_analysis;
+}
+
+void ApplicationWindows::compareRun(const SimulationParameters &checked) {
+    frmAnalysis().showComparison(checked, &frmResults());
+}
+
+void ApplicationWindows::showComparison(const RunInputs &inputs) {
+    frmAnalysis().showComparison(inputs, nullptr);
 }
 
 }  // namespace nv::ui

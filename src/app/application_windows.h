@@ -9,9 +9,13 @@
 //   - frmResults, the results window, lives until the windows object ends
 //     (it goes before frmMain). Its "Compare Ordering Rules…" asks for the
 //     comparison (compareRequested), which is answered here.
-//   - frmCompare, the comparison window, is created on the first request as
-//     a child window of the results window (so that window's modality does
-//     not block it) and gets the checked record of the results window's run.
+//   - frmAnalysis, the Analysis window, is created on first use and lives
+//     until the windows object ends (it goes first). The results grid's
+//     "Compare Ordering Rules…" opens its Compare Rules page for the checked
+//     record of the results window's run, as a window of the results
+//     window's (so that window's modality does not block it); the parameter
+//     window's Analyze menu opens it through AnalysisPresenter for its
+//     current inputs, as a window of its own.
 //
 //     nv::ui::ApplicationWindows windows;
 //     windows.frmMain().Form_Load();
@@ -20,19 +24,19 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <memory>
 
 #include "engine/simulation_parameters.h"
+#include "ui/toolkit/analysis_presenter.h"
 #include "ui/toolkit/results_presenter.h"
 
 namespace nv::ui {
 
-class FrmCompare;
+class FrmAnalysis;
 class FrmMain;
 class FrmResults;
 
-class ApplicationWindows final : public QObject, public ResultsPresenter {
+class ApplicationWindows final : public QObject, public ResultsPresenter, public AnalysisPresenter {
     Q_OBJECT
 
 public:
@@ -47,22 +51,28 @@ public:
     // The results window: created, hidden, on first use.
     [[nodiscard]] FrmResults &frmResults();
     [[nodiscard]] bool resultsWindowExists() const noexcept { return m_results != nullptr; }
-    // The comparison window, once "Compare Ordering Rules…" has opened it.
-    [[nodiscard]] FrmCompare *compareWindow() const noexcept;
+    // The Analysis window, once something has opened it.
+    [[nodiscard]] FrmAnalysis *analysisWindow() const noexcept { return m_analysis.get(); }
 
     // ResultsPresenter: what frmMain asks of the results window.
     [[nodiscard]] ResultsGrid &resultsGrid() override;
     void runCompleted(const SimulationParameters &checked) override;
     void showResultsModal() override;
 
+    // AnalysisPresenter: what frmMain's Analyze menu asks for.
+    void showComparison(const RunInputs &inputs) override;
+
 private:
-    // Opens the comparison window for a run's checked record.
-    void showComparison(const SimulationParameters &checked);
+    // The Analysis window: created, hidden, on first use.
+    FrmAnalysis &frmAnalysis();
+    // The results grid's "Compare Ordering Rules…" for its run's checked record.
+    void compareRun(const SimulationParameters &checked);
 
     // Declared before the results window, so that it goes last.
     std::unique_ptr<FrmMain> m_main;
     std::unique_ptr<FrmResults> m_results;
-    QPointer<FrmCompare> m_compare;  // a child of m_results
+    // Declared last, so that it goes first: it may be a window of m_results's.
+    std::unique_ptr<FrmAnalysis> m_analysis;
 };
 
 }  // namespace nv::ui

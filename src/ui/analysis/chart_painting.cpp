@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "ui/analysis/analysis_text.h"
-#include "ui/toolkit/qt/qt_text.h"
+#include "ui/analysis/chart_legend.h"
 
 namespace nv::ui {
 
@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kGap = 6;
 constexpr int kTickLength = 4;
-constexpr int kSwatch = 12;
 const QColor kAxisColour{64, 64, 64};
 const QColor kGridColour{224, 224, 224};
 const QColor kTextColour{0, 0, 0};
@@ -27,6 +26,10 @@ const QColor kTextColour{0, 0, 0};
 constexpr std::array<double, kAnalysisRules> kLineWidths = {2.5, 5.0, 2.0};
 constexpr std::array<AnalysisRule, kAnalysisRules> kDrawingOrder = {
     AnalysisRule::Annual, AnalysisRule::Yesterday, AnalysisRule::FixedFractile};
+// The histograms' areas are faint: where they overlap the outlines tell them
+// apart, drawn as the lines are, a little narrower.
+constexpr int kHistogramFillAlpha = 40;
+constexpr std::array<double, kAnalysisRules> kStepWidths = {2.0, 4.0, 1.5};
 
 QString tr(const char *text) {
     return QCoreApplication::translate("nv::ui::Charts", text);
@@ -76,31 +79,39 @@ void paintTitleAndLegend(QPainter &painter, const ChartGeometry &geometry, const
     painter.drawText(geometry.title, Qt::AlignHCenter | Qt::AlignVCenter,
                      QFontMetrics(bold).elidedText(title, Qt::ElideRight, geometry.title.width()));
     painter.restore();
-
-    const QFontMetrics metrics(painter.font());
-    int total = 0;
-    for (const AnalysisRule rule : kAllAnalysisRules) {
-        total += kSwatch + kGap + metrics.horizontalAdvance(toQString(ruleName(rule))) + 3 * kGap;
-    }
-    int x = geometry.legend.center().x() - total / 2;
-    const int y = geometry.legend.center().y();
-    for (const AnalysisRule rule : kAllAnalysisRules) {
-        const QString name = toQString(ruleName(rule));
-        painter.fillRect(QRect(x, y - kSwatch / 2, kSwatch, kSwatch), ruleColour(rule));
-        x += kSwatch + kGap;
-        painter.setPen(kTextColour);
-        painter.drawText(QRect(x, geometry.legend.top(), metrics.horizontalAdvance(name) + 2,
-                               geometry.legend.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, name);
-        x += metrics.horizontalAdvance(name) + 3 * kGap;
-    }
+    paintLegend(painter, geometry.legend);
 }
 
-// Grid lines, axes, tick labels and the x-axis title.
+// Both axis titles, the y title reading upwards.
+void paintAxisTitles(QPainter &painter, const ChartGeometry &geometry, const QString &xTitle,
+                     const QString &yTitle) {
+    painter.setPen(kTextColour);
+    painter.drawText(geometry.xTitle, Qt::AlignHCenter | Qt::AlignVCenter, xTitle);
+    const QRect &column = geometry.yTitle;
+    painter.save();
+    painter.translate(column.center());
+    painter.rotate(-90);
+    painter.drawText(
+        QRect(-column.height() / 2, -column.width() / 2, column.height(), column.width()),
+        Qt::AlignCenter,
+        QFontMetrics(painter.font()).elidedText(yTitle, Qt::ElideRight, column.height()));
+    painter.restore();
+}
+
+// What the axes read: ticks with their labels and the axis title.
+struct AxisText {
+    std::vector<double> ticks;
+    QStringList labels;
+    QString title;
+};
+
+// Grid lines, axes, tick labels and the axis titles.
 void paintAxes(QPainter &painter, const ChartGeometry &geometry, const Scale &xScale,
-               const std::vector<double> &xTicks, const QStringList &xLabels, const Scale &yScale,
-               const std::vector<double> &yTicks, const QStringList &yLabels,
-               const QString &xTitle) {
+               const AxisText &xAxis, const Scale &yScale, const AxisText &yAxis) {
+    const std::vector<double> &xTicks = xAxis.ticks;
+    const QStringList &xLabels = xAxis.labels;
+    const std::vector<double> &yTicks = yAxis.ticks;
+    const QStringList &yLabels = yAxis.labels;
     const QRect &plot = geometry.plot;
     const QFontMetrics metrics(painter.font());
     for (std::size_t i = 0; i < yTicks.size(); ++i) {
@@ -110,10 +121,10 @@ void paintAxes(QPainter &painter, const ChartGeometry &geometry, const Scale &xS
         painter.setPen(kAxisColour);
         painter.drawLine(plot.left() - kTickLength, y, plot.left(), y);
         painter.setPen(kTextColour);
-        painter.drawText(
-            QRect(geometry.title.left(), y - metrics.height() / 2,
-                  plot.left() - kTickLength - kGap - geometry.title.left(), metrics.height()),
-            Qt::AlignRight | Qt::AlignVCenter, yLabels[static_cast<qsizetype>(i)]);
+        const int labelsLeft = geometry.yTitle.right() + 1;
+        painter.drawText(QRect(labelsLeft, y - metrics.height() / 2,
+                               plot.left() - kTickLength - kGap - labelsLeft, metrics.height()),
+                         Qt::AlignRight | Qt::AlignVCenter, yLabels[static_cast<qsizetype>(i)]);
     }
     for (std::size_t i = 0; i < xTicks.size(); ++i) {
         const int x = static_cast<int>(std::lround(xScale(xTicks[i])));
@@ -131,18 +142,31 @@ void paintAxes(QPainter &painter, const ChartGeometry &geometry, const Scale &xS
     painter.setPen(kAxisColour);
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
-    painter.setPen(kTextColour);
-    painter.drawText(geometry.xTitle, Qt::AlignHCenter | Qt::AlignVCenter, xTitle);
+    paintAxisTitles(painter, geometry, xAxis.title, yAxis.title);
 }
 
 void paintEmpty(QPainter &painter, const QRect &area, const QString &title,
-                const QString &emptyText) {
+                const QString &emptyText, const QString &xTitle, const QString &yTitle) {
     const ChartGeometry geometry = chartGeometry(area, QFontMetrics(painter.font()), 0);
     painter.setPen(kTextColour);
     painter.drawText(geometry.title, Qt::AlignHCenter | Qt::AlignVCenter, title);
     painter.setPen(kAxisColour);
     painter.drawRect(geometry.plot);
     painter.drawText(geometry.plot, Qt::AlignCenter | Qt::TextWordWrap, emptyText);
+    paintAxisTitles(painter, geometry, xTitle, yTitle);
+}
+
+QString profitXTitle() {
+    return tr("Day");
+}
+QString profitYTitle() {
+    return tr("Cumulative profit ($)");
+}
+QString histogramXTitle() {
+    return tr("Total profit per run ($)");
+}
+QString histogramYTitle() {
+    return tr("Replications");
 }
 
 // Ticks over [low, high] and the scale's range widened to the outer ticks.
@@ -214,12 +238,13 @@ ChartGeometry chartGeometry(const QRect &area, const QFontMetrics &metrics, int 
     const QRect inner = area.adjusted(kGap, kGap, -2 * kGap, -kGap);
     ChartGeometry geometry;
     geometry.title = QRect(inner.left(), inner.top(), inner.width(), line + kGap);
-    geometry.legend =
-        QRect(inner.left(), inner.bottom() - line - kGap + 1, inner.width(), line + kGap);
+    const int legend = legendRows(inner.width(), metrics) * legendRowHeight(metrics);
+    geometry.legend = QRect(inner.left(), inner.bottom() - legend + 1, inner.width(), legend);
     geometry.xTitle = QRect(inner.left(), geometry.legend.top() - line - 2, inner.width(), line);
-    const int left = inner.left() + yLabelWidth + kTickLength + 2 * kGap;
+    const int left = inner.left() + line + kGap + yLabelWidth + kTickLength + 2 * kGap;
     const int top = geometry.title.bottom() + kGap;
     const int bottom = geometry.xTitle.top() - line - kTickLength - 3;
+    geometry.yTitle = QRect(inner.left(), top, line, std::max(1, bottom - top + 1));
     geometry.plot = QRect(QPoint(left, top), QPoint(inner.right(), std::max(top + 1, bottom)));
     return geometry;
 }
@@ -242,7 +267,7 @@ void paintProfitChart(QPainter &painter, const QRect &area, const ProfitSeries *
                       const QString &title, const QString &emptyText) {
     painter.fillRect(area, QColor::fromRgb(kChartBackground));
     if (series == nullptr || series->days <= 0) {
-        paintEmpty(painter, area, title, emptyText);
+        paintEmpty(painter, area, title, emptyText, profitXTitle(), profitYTitle());
         return;
     }
     double low = 0;
@@ -256,10 +281,6 @@ void paintProfitChart(QPainter &painter, const QRect &area, const ProfitSeries *
     const Axis y = axisFor(low, high, 6);
     const Axis x = axisFor(0, series->days, 8);
     const QStringList yLabels = moneyLabels(y.ticks);
-    QStringList xLabels;
-    for (const double tick : x.ticks) {
-        xLabels << countText(std::llround(tick));
-    }
     const QFontMetrics metrics(painter.font());
     const ChartGeometry geometry = chartGeometry(area, metrics, widestLabel(metrics, yLabels));
     const QRect &plot = geometry.plot;
@@ -267,7 +288,8 @@ void paintProfitChart(QPainter &painter, const QRect &area, const ProfitSeries *
                        static_cast<double>(plot.right())};
     const Scale yScale{y.low, y.high, static_cast<double>(plot.bottom()),
                        static_cast<double>(plot.top())};
-    paintAxes(painter, geometry, xScale, x.ticks, xLabels, yScale, y.ticks, yLabels, tr("Day"));
+    paintAxes(painter, geometry, xScale, {x.ticks, countLabels(x.ticks), profitXTitle()}, yScale,
+              {y.ticks, yLabels, profitYTitle()});
 
     painter.save();
     painter.setClipRect(plot.adjusted(0, -1, 1, 1));
@@ -295,7 +317,7 @@ void paintHistogramChart(QPainter &painter, const QRect &area, const Histogram *
                          const QString &title, const QString &emptyText) {
     painter.fillRect(area, QColor::fromRgb(kChartBackground));
     if (histogram == nullptr || histogram->bins() == 0) {
-        paintEmpty(painter, area, title, emptyText);
+        paintEmpty(painter, area, title, emptyText, histogramXTitle(), histogramYTitle());
         return;
     }
     std::int64_t highest = 1;
@@ -320,27 +342,37 @@ void paintHistogramChart(QPainter &painter, const QRect &area, const Histogram *
                        static_cast<double>(plot.right())};
     const Scale yScale{y.low, y.high, static_cast<double>(plot.bottom()),
                        static_cast<double>(plot.top())};
-    paintAxes(painter, geometry, xScale, shownTicks, moneyLabels(shownTicks), yScale, y.ticks,
-              yLabels, tr("Total profit over the run"));
+    paintAxes(painter, geometry, xScale, {shownTicks, moneyLabels(shownTicks), histogramXTitle()},
+              yScale, {y.ticks, yLabels, histogramYTitle()});
 
-    const double binPixels = (xScale.to - xScale.from) / static_cast<double>(histogram->bins());
-    const double barPixels = std::max(1.0, (binPixels - 2) / static_cast<double>(kAnalysisRules));
-    for (std::size_t bin = 0; bin < histogram->bins(); ++bin) {
-        const double binLeft = xScale(histogram->binLow(bin)) + 1;
-        for (const AnalysisRule rule : kAllAnalysisRules) {
-            const std::int64_t count = histogram->counts[ruleIndex(rule)][bin];
-            if (count == 0) {
-                continue;
-            }
-            const double left = binLeft + barPixels * static_cast<double>(ruleIndex(rule));
-            const double top = yScale(static_cast<double>(count));
-            painter.fillRect(QRectF(QPointF(left, top),
-                                    QPointF(left + barPixels, static_cast<double>(plot.bottom())))
-                                 .toAlignedRect()
-                                 .intersected(plot),
-                             ruleColour(rule));
+    std::array<QPainterPath, kAnalysisRules> steps;
+    for (const AnalysisRule rule : kAllAnalysisRules) {
+        QPainterPath &path = steps[ruleIndex(rule)];
+        const std::vector<std::int64_t> &counts = histogram->counts[ruleIndex(rule)];
+        const auto bottom = static_cast<double>(plot.bottom());
+        path.moveTo(xScale(histogram->low), bottom);
+        for (std::size_t bin = 0; bin < counts.size(); ++bin) {
+            const double top = yScale(static_cast<double>(counts[bin]));
+            path.lineTo(xScale(histogram->binLow(bin)), top);
+            path.lineTo(xScale(histogram->binLow(bin + 1)), top);
         }
+        path.lineTo(xScale(histogram->high), bottom);
     }
+    painter.save();
+    painter.setClipRect(plot.adjusted(0, -1, 1, 1));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    for (const AnalysisRule rule : kDrawingOrder) {
+        QColor fill = ruleColour(rule);
+        fill.setAlpha(kHistogramFillAlpha);
+        painter.fillPath(steps[ruleIndex(rule)], fill);
+    }
+    for (const AnalysisRule rule : kDrawingOrder) {
+        painter.strokePath(steps[ruleIndex(rule)],
+                           QPen(ruleColour(rule), kStepWidths[ruleIndex(rule)], Qt::SolidLine,
+                                Qt::FlatCap, Qt::MiterJoin));
+    }
+    painter.restore();
     paintTitleAndLegend(painter, geometry, title);
 }
 

@@ -2,16 +2,19 @@
 // (a widget, or a QImage for saving and for tests).
 //
 // Both charts share one frame: a title line at the top, the plot area with
-// its axes, tick labels and grid lines, the x-axis title under it and a
-// legend row at the bottom with one colour swatch per rule. The legend is
+// its axes, tick labels and grid lines, the y-axis title (turned on its side)
+// left of it, the x-axis title under it and a legend row at the bottom with
+// one colour swatch per rule (chart_legend.h). Both axis titles name their unit. The legend is
 // outside the plot area (ChartGeometry), so the plot's pixels of a rule's
 // colour come from its data alone.
 //   - Cumulative profit by day: one line per rule over days 0..days, from 0
 //     before day 1, all rules on the same demand stream; Average Annual
 //     Demand is drawn wider and first, so a line that coincides with it shows
 //     as a stripe inside it.
-//   - Distribution of total profit: per bin of the common histogram range,
-//     one bar per rule side by side, heights in replications.
+//   - Distribution of total profit: each rule's histogram over the common
+//     range as a translucent area under an outlined step line, heights in
+//     replications; the three overlap and each stays readable (the outlines
+//     are drawn as the profit lines are, wider first).
 // Without data a chart paints its frame and `emptyText` in the middle.
 //
 //     QImage image(800, 400, QImage::Format_RGB32);
@@ -47,6 +50,7 @@ inline constexpr QRgb kChartBackground = 0xffffffff;
 
 struct ChartGeometry {
     QRect title;
+    QRect yTitle;  // a column left of the tick labels, the text turned on its side
     QRect plot;
     QRect xTitle;
     QRect legend;

@@ -2,6 +2,7 @@
 #include "ui/analysis/chart_widgets.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace nv::ui {
 
@@ -62,6 +63,26 @@ void HistogramChart::setHistogram(std::optional<Histogram> histogram, const QStr
 
 void HistogramChart::paintChart(QPainter &painter, const QRect &area) const {
     paintHistogramChart(painter, area, m_histogram ? &*m_histogram : nullptr, title(), emptyText());
+}
+
+QImage captionedChartsImage(const ChartWidget &top, const ChartWidget &bottom,
+                            const QString &caption, const QSize &size) {
+    constexpr int kMargin = 10;
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(QColor::fromRgb(kChartBackground));
+    QPainter painter(&image);
+    painter.setFont(top.font());
+    const int textWidth = std::max(1, size.width() - 2 * kMargin);
+    const QRect text = painter.fontMetrics().boundingRect(QRect(0, 0, textWidth, size.height()),
+                                                          Qt::TextWordWrap, caption);
+    const int charts = std::max(0, size.height() - text.height() - 2 * kMargin);
+    const int half = charts / 2;
+    painter.drawImage(0, 0, top.renderImage(QSize(size.width(), half)));
+    painter.drawImage(0, half, bottom.renderImage(QSize(size.width(), charts - half)));
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(kMargin, charts + kMargin, textWidth, text.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
+    return image;
 }
 
 }  // namespace nv::ui

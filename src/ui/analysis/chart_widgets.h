@@ -5,6 +5,7 @@
 //     nv::ui::ProfitChart chart;
 //     chart.setSeries(nv::ui::profitSeries(paths), title);
 //     QImage image = chart.renderImage(QSize(800, 400));
+//     QImage saved = nv::ui::captionedChartsImage(chart, histogram, inputsText, {1000, 800});
 #pragma once
 
 #include <QImage>
@@ -25,7 +26,8 @@ public:
     [[nodiscard]] QImage renderImage(const QSize &size) const;
     [[nodiscard]] virtual bool hasData() const = 0;
     [[nodiscard]] QString title() const { return m_title; }
-    [[nodiscard]] QSize minimumSizeHint() const override { return {320, 200}; }
+    // Tall enough for the y-axis title beside the plot over a legend of three rows.
+    [[nodiscard]] QSize minimumSizeHint() const override { return {320, 280}; }
     [[nodiscard]] QSize sizeHint() const override { return {560, 300}; }
 
 protected:
@@ -68,5 +70,11 @@ protected:
 private:
     std::optional<Histogram> m_histogram;
 };
+
+// Two charts, `top` above `bottom`, with `caption` (the inputs they were drawn
+// for) word-wrapped under them in the charts' font, on white: a picture that
+// stands alone in a report.
+[[nodiscard]] QImage captionedChartsImage(const ChartWidget &top, const ChartWidget &bottom,
+                                          const QString &caption, const QSize &size);
 
 }  // namespace nv::ui

@@ -2,7 +2,6 @@
 #include "ui/results/frm_results.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -106,17 +105,13 @@ std::string FrmResults::gridCsvText() const {
 }
 
 void FrmResults::mnuSaveCsv_Click() {
-    const QString chosen = m_chooseFile(
-        this, tr("Save as CSV"), QDir::home().filePath(QStringLiteral("simulation-results.csv")),
-        tr("CSV files (*.csv)"));
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const QString path = withDefaultSuffix(chosen, QStringLiteral("csv"));
-    if (const std::optional<QString> reason =
-            writeFileAtomically(path, QByteArray::fromStdString(gridCsvText()))) {
-        m_reportError(saveFailedMessage(path, *reason));
-    }
+    (void)saveToChosenFile(this, m_chooseFile, m_reportError,
+                           {tr("Save as CSV"), QStringLiteral("simulation-results.csv"),
+                            tr("CSV files (*.csv)"), QStringLiteral("csv")},
+                           [this](const QString &path) {
+                               return writeFileAtomically(path,
+                                                          QByteArray::fromStdString(gridCsvText()));
+                           });
 }
 
 void FrmResults::mnuCompare_Click() {

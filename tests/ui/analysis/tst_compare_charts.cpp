@@ -1,5 +1,6 @@
 // The charts painted into images: each rule's colour appears in the plot
-// where its data are, and nowhere without data.
+// where its data are, and nowhere without data; the legend's names whole at
+// any width.
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
@@ -9,6 +10,7 @@
 
 #include "compare_test_support.h"
 #include "engine/analysis/replications.h"
+#include "ui/analysis/chart_legend.h"
 #include "ui/analysis/chart_painting.h"
 #include "ui/analysis/chart_widgets.h"
 
@@ -71,6 +73,8 @@ private slots:
     void profitLinesOfEveryRule();
     void histogramBarsOfEveryRule();
     void imageFollowsTheData();
+    void legendNamesAreWhole_data();
+    void legendNamesAreWhole();
 };
 
 void TestCompareCharts::emptyChartsHaveNoRuleColour() {
@@ -138,6 +142,34 @@ void TestCompareCharts::imageFollowsTheData() {
     // Clearing the data clears the picture.
     chart.setSeries(std::nullopt, QStringLiteral("None"));
     QCOMPARE(allPixelsOf(chart.renderImage(kSize), ruleColour(nv::AnalysisRule::Yesterday)), 0);
+}
+
+void TestCompareCharts::legendNamesAreWhole_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("wraps");
+    QTest::newRow("wide: one row") << 900 << false;
+    QTest::newRow("narrowest chart: rows") << ProfitChart().minimumSizeHint().width() << true;
+}
+
+void TestCompareCharts::legendNamesAreWhole() {
+    QFETCH(int, width);
+    QFETCH(bool, wraps);
+    const ProfitChart chart;
+    const QFontMetrics metrics(chart.font());
+    const ChartGeometry geometry = chartGeometry(QRect(0, 0, width, 400), metrics, 40);
+    QCOMPARE(geometry.legend.height() > legendRowHeight(metrics), wraps);
+    QVERIFY(geometry.plot.bottom() < geometry.legend.top());
+    const std::vector<LegendEntry> entries = legendEntries(geometry.legend, metrics);
+    QCOMPARE(entries.size(), nv::kAnalysisRules);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QString name = QString::fromUtf8(nv::ruleName(entries[i].rule).data());
+        QVERIFY2(geometry.legend.contains(entries[i].name), qPrintable(name));
+        QVERIFY(entries[i].name.width() >= metrics.horizontalAdvance(name));
+        for (std::size_t j = 0; j < i; ++j) {
+            QVERIFY(!entries[i].name.intersects(entries[j].name));
+            QVERIFY(!entries[i].swatch.intersects(entries[j].name));
+        }
+    }
 }
 
 QTEST_MAIN(TestCompareCharts)

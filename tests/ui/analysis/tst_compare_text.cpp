@@ -63,7 +63,7 @@ private slots:
     void reportTableHeaders();
     void reportTableCells_data();
     void reportTableCells();
-    void pendingSectionIsEmpty();
+    void pendingSectionIsNotSimulated();
 };
 
 void TestCompareText::money_data() {
@@ -181,7 +181,7 @@ void TestCompareText::reportTableCells_data() {
                             << "spread"
                             << "x"
                             << "\u2014"
-                            << "\u2014" << QVariant();
+                            << "not simulated" << QVariant();
     QTest::newRow("share") << "b"
                            << "share"
                            << "z"
@@ -190,13 +190,13 @@ void TestCompareText::reportTableCells_data() {
     QTest::newRow("no such group in the section") << "b"
                                                   << "share"
                                                   << "y"
-                                                  << ""
-                                                  << "" << QVariant();
+                                                  << "\u2014"
+                                                  << "not simulated" << QVariant();
     QTest::newRow("item not in the group") << "a"
                                            << "range"
                                            << "z"
-                                           << ""
-                                           << "" << QVariant();
+                                           << "\u2014"
+                                           << "not simulated" << QVariant();
 }
 
 void TestCompareText::reportTableCells() {
@@ -217,10 +217,13 @@ void TestCompareText::reportTableCells() {
     QCOMPARE(cell.data(ReportTableModel::kValueRole), value);
 }
 
-void TestCompareText::pendingSectionIsEmpty() {
+void TestCompareText::pendingSectionIsNotSimulated() {
     ReportTableModel model = smallModel();
     model.setReport(smallReport(), {"b"});
-    QCOMPARE(model.index(model.row("b", "share"), model.column("z")).data(), QVariant());
+    const QModelIndex pending = model.index(model.row("b", "share"), model.column("z"));
+    QCOMPARE(pending.data().toString(), QStringLiteral("\u2014"));
+    QCOMPARE(pending.data(Qt::AccessibleTextRole).toString(), QStringLiteral("not simulated"));
+    QCOMPARE(pending.data(ReportTableModel::kValueRole), QVariant());
     QCOMPARE(
         model.index(model.row("a", "range"), model.column("x")).data(ReportTableModel::kHighRole),
         QVariant(27486.6));

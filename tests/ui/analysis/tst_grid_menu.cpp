@@ -1,9 +1,10 @@
 // The results grid's context menu: its items and when they are enabled, Copy,
 // Save as CSV (through a chosen-file seam), opening it from the mouse and the
-// keyboard, opening the comparison window (also while the results window is
-// modal), and the checked record frmMain hands over after a completed run,
-// which the comparison starts from. The windows are wired as the application
-// wires them.
+// keyboard, opening the Analysis window at Compare Rules (also while the
+// results window is modal, and for the parameter window's inputs as a window
+// of its own), and the checked record frmMain hands over after a completed
+// run, which the comparison starts from. The windows are wired as the
+// application wires them.
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -25,7 +26,8 @@
 #include "modal_closer.h"
 #include "parameters_test_support.h"
 #include "support/random_source.h"
-#include "ui/analysis/frm_compare.h"
+#include "ui/analysis/compare_page.h"
+#include "ui/analysis/frm_analysis.h"
 #include "ui/results/frm_results.h"
 #include "ui/toolkit/memory_grid.h"
 #include "ui/toolkit/qt/results_grid_view.h"
@@ -272,22 +274,31 @@ void TestGridMenu::menuOpens() {
 void TestGridMenu::compareOpensForTheRun() {
     runDays("30");
     FrmResults &window = frmResults();
-    QVERIFY(g_windows->compareWindow() == nullptr);
+    QVERIFY(g_windows->analysisWindow() == nullptr);
     window.mnuCompare_Click();
-    FrmCompare *compare = g_windows->compareWindow();
-    QVERIFY(compare != nullptr);
-    QVERIFY(compare->isVisible());
-    QCOMPARE(compare->parentWidget(), static_cast<QWidget *>(&window));
-    QVERIFY(compare->isWindow());
-    QVERIFY(compare->parameters().has_value());
-    QCOMPARE(compare->parameters()->days(), 30);
+    FrmAnalysis *analysis = g_windows->analysisWindow();
+    QVERIFY(analysis != nullptr);
+    QVERIFY(analysis->isVisible());
+    QCOMPARE(analysis->parentWidget(), static_cast<QWidget *>(&window));
+    QVERIFY(analysis->isWindow());
+    QCOMPARE(analysis->currentPage(), &analysis->comparePage());
+    QVERIFY(analysis->comparePage().parameters().has_value());
+    QCOMPARE(analysis->comparePage().parameters()->days(), 30);
     // Once more: the same window, now for the new run.
     runDays("40");
     window.mnuCompare_Click();
-    QCOMPARE(g_windows->compareWindow(), compare);
-    QCOMPARE(compare->parameters()->days(), 40);
-    // The end of the windows takes the comparison window with them.
-    QPointer<FrmCompare> watched = compare;
+    QCOMPARE(g_windows->analysisWindow(), analysis);
+    QCOMPARE(analysis->comparePage().parameters()->days(), 40);
+    // The parameter window's menu: the same window, now one of its own.
+    static_cast<AnalysisPresenter &>(*g_windows)
+        .showComparison(testing::runInputs({1000, 2000, 4000, 2000, 1000}, "50"));
+    QCOMPARE(g_windows->analysisWindow(), analysis);
+    QVERIFY(analysis->parentWidget() == nullptr);
+    QVERIFY(analysis->isVisible());
+    QCOMPARE(analysis->comparePage().parameters()->days(), 50);
+    // The end of the windows takes the Analysis window with them.
+    QPointer<FrmAnalysis> watched = analysis;
+    window.mnuCompare_Click();
     g_windows.reset();
     QVERIFY(watched.isNull());
 }
@@ -299,16 +310,17 @@ void TestGridMenu::compareIsUsableWhileResultsAreModal() {
     ModalCloser closer(frmResults(), [&](QWidget &) {
         FrmResults &window = frmResults();
         window.mnuCompare_Click();
-        FrmCompare *compare = g_windows->compareWindow();
-        exposed = QTest::qWaitForWindowExposed(compare);
-        compare->txtSeed().clear();
+        FrmAnalysis *analysis = g_windows->analysisWindow();
+        exposed = QTest::qWaitForWindowExposed(analysis);
+        ComparePage &compare = analysis->comparePage();
+        compare.txtSeed().clear();
         // Through the window system, where a window blocked by a modal one
         // gets no input.
-        QPushButton &newSeed = compare->cmdNewSeed();
-        QTest::mouseClick(compare->windowHandle(), Qt::LeftButton, {},
-                          newSeed.mapTo(compare, newSeed.rect().center()));
-        seedAfterClick = compare->txtSeed().text();
-        compare->close();
+        QPushButton &newSeed = compare.cmdNewSeed();
+        QTest::mouseClick(analysis->windowHandle(), Qt::LeftButton, {},
+                          newSeed.mapTo(analysis, newSeed.rect().center()));
+        seedAfterClick = compare.txtSeed().text();
+        analysis->close();
         window.cmdClose_Click();
     });
     g_windows->showResultsModal();
@@ -335,11 +347,12 @@ void TestGridMenu::compareStartsFromTheCompletedRun() {
     shown.click("cmdRun");
     QCOMPARE(shown.messages().size(), std::size_t{1});
     shown.results().mnuCompare_Click();
-    const FrmCompare *compare = shown.windows().compareWindow();
-    QVERIFY(compare != nullptr && compare->parameters().has_value());
-    QCOMPARE(compare->parameters()->days(), 250);
-    QCOMPARE(compare->parameters()->probability(2), 1.0);
-    QCOMPARE(compare->parameters()->fixedOrder(), nv::Currency::fromCount(50));
+    FrmAnalysis *analysis = shown.windows().analysisWindow();
+    QVERIFY(analysis != nullptr && analysis->comparePage().parameters().has_value());
+    const nv::AnalysisParameters &compared = *analysis->comparePage().parameters();
+    QCOMPARE(compared.days(), 250);
+    QCOMPARE(compared.probability(2), 1.0);
+    QCOMPARE(compared.fixedOrder(), nv::Currency::fromCount(50));
 }
 
 QTEST_MAIN(TestGridMenu)

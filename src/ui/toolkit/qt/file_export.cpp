@@ -71,4 +71,20 @@ QString saveFailedMessage(const QString &path, const QString &reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
+std::optional<QString> saveToChosenFile(QWidget *parent, const SaveFileChooser &choose,
+                                        const ErrorReporter &report, const SaveRequest &request,
+                                        const FileWriter &write) {
+    const QString chosen = choose(parent, request.caption,
+                                  QDir::home().filePath(request.proposedName), request.filter);
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = withDefaultSuffix(chosen, request.suffix);
+    if (const std::optional<QString> reason = write(path)) {
+        report(saveFailedMessage(path, *reason));
+        return std::nullopt;
+    }
+    return path;
+}
+
 }  // namespace nv::ui

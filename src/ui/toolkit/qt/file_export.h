@@ -1,5 +1,5 @@
-// Saving a file the user chose: the CSV of the results grid, the PNG of the
-// comparison charts.
+// Saving a file the user chose: the CSV of the results grid and of the
+// analysis tables, the PNG of the comparison charts.
 //
 // Writes go through QSaveFile, so the target is replaced only once every byte
 // has been written and flushed: a failed save leaves an existing file as it
@@ -10,7 +10,13 @@
 //         show(nv::ui::saveFailedMessage(path, *reason));
 //
 // The file dialog is a seam (SaveFileChooser), so tests choose the file
-// without a modal dialog.
+// without a modal dialog. saveToChosenFile is the whole command: ask, add the
+// suffix, write, report a failure:
+//
+//     nv::ui::saveToChosenFile(this, m_chooseFile, m_reportError,
+//                              {tr("Save as CSV"), "results.csv", tr("CSV files (*.csv)"), "csv"},
+//                              [&](const QString &path) { return writeFileAtomically(path, bytes);
+//                              });
 #pragma once
 
 #include <QByteArray>
@@ -28,6 +34,20 @@ namespace nv::ui {
 using SaveFileChooser = std::function<QString(QWidget *parent, const QString &caption,
                                               const QString &proposedPath, const QString &filter)>;
 
+// Shows the message of a failed save (a message box, or a test's recorder).
+using ErrorReporter = std::function<void(const QString &message)>;
+
+// Writes the file at `path`: nullopt on success, otherwise why it failed.
+using FileWriter = std::function<std::optional<QString>(const QString &path)>;
+
+// What a save command asks the user for.
+struct SaveRequest {
+    QString caption;       // the dialog's title: "Save Table as CSV"
+    QString proposedName;  // proposed in the home folder: "ordering-rules.csv"
+    QString filter;        // "CSV files (*.csv)"
+    QString suffix;        // added to a chosen name without one: "csv"
+};
+
 // The default chooser: QFileDialog::getSaveFileName (asks before replacing).
 [[nodiscard]] QString askSaveFileName(QWidget *parent, const QString &caption,
                                       const QString &proposedPath, const QString &filter);
@@ -42,5 +62,12 @@ using SaveFileChooser = std::function<QString(QWidget *parent, const QString &ca
 
 // "The file could not be saved.\n\n<path>\n\n<reason>"
 [[nodiscard]] QString saveFailedMessage(const QString &path, const QString &reason);
+
+// Asks for a file (choose), writes it (write) and reports a failure naming the
+// file (report). The path written; nullopt when the user cancelled or the
+// write failed.
+std::optional<QString> saveToChosenFile(QWidget *parent, const SaveFileChooser &choose,
+                                        const ErrorReporter &report, const SaveRequest &request,
+                                        const FileWriter &write);
 
 }  // namespace nv::ui

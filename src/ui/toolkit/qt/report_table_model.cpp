@@ -49,6 +49,10 @@ ReportTextStyle windowTextStyle() {
     return style;
 }
 
+QString notSimulatedText() {
+    return ReportTableModel::tr("not simulated");
+}
+
 QString twoLineHeading(const QString &heading) {
     qsizetype best = -1;
     qsizetype bestLonger = heading.size();
@@ -155,8 +159,16 @@ QVariant ReportTableModel::data(const QModelIndex &index, int role) const {
     }
     const Row &row = m_rows[static_cast<std::size_t>(index.row())];
     const std::optional<ReportScalar> &cell = row.cells[static_cast<std::size_t>(index.column())];
-    if (!cell) {
-        return {};
+    if (!cell || std::holds_alternative<Absent>(*cell)) {
+        switch (role) {
+            case Qt::DisplayRole:
+                return toQString(m_style.absent);
+            case Qt::ToolTipRole:
+            case Qt::AccessibleTextRole:
+                return notSimulatedText();
+            default:
+                return {};
+        }
     }
     switch (role) {
         case Qt::DisplayRole: {
@@ -190,7 +202,7 @@ QVariant ReportTableModel::headerData(int section, Qt::Orientation orientation, 
     const QString &text = across ? m_columns[at].title : m_rows[at].label;
     switch (role) {
         case Qt::DisplayRole:
-            return across || text.size() > kLongLabel ? twoLineHeading(text) : text;
+            return across ? twoLineHeading(text) : text;
         case Qt::AccessibleTextRole:
             return text;
         case Qt::TextAlignmentRole:

@@ -5,14 +5,16 @@
 // they first appear; a column's heading is the title of its first group, on
 // two lines (twoLineHeading). Rows are the chosen items of each section, in
 // the order given; a row's heading is the item's label, which names its unit,
-// on two lines when it is longer than kLongLabel characters.
+// on one line (every row is one line high).
 // A cell is the item in the column's group, written by reportText in the
-// window's style (the user's digit groups and decimal separator, "$", "—" for
-// a value that does not exist), an interval in whole dollars so a column
-// stays narrow; the tool tip and the accessible text give the full detail
-// (the interval with its cents). A group a section does not have (Perfect
-// Information is not simulated) gives an empty cell, and so does every cell
-// of a pending section: its figures have not been computed yet.
+// window's style (the user's digit groups and decimal separator, "$"), an
+// interval in whole dollars so a column stays narrow; the tool tip and the
+// accessible text give the full detail (the interval with its cents).
+// A figure that does not exist shows as "—", with "not simulated" as its
+// tool tip and accessible text: a value the report has as Absent (the spread
+// of a single replication), a group a section does not have (Perfect
+// Information is not simulated), and every cell of a pending section (its
+// figures have not been computed yet).
 //
 // kValueRole gives a cell's number as a double (an interval's low end),
 // kHighRole an interval's high end; both are empty where there is no number.
@@ -39,6 +41,9 @@ namespace nv::ui {
 // and "—" for what does not exist.
 [[nodiscard]] ReportTextStyle windowTextStyle();
 
+// What a reader hears for a figure that does not exist.
+[[nodiscard]] QString notSimulatedText();
+
 // A heading broken over two lines at the space that makes the longer line
 // shortest (the later space on a tie): "Best Fixed Order\n(60 units)". A
 // heading without a space stays as it is.
@@ -50,7 +55,6 @@ class ReportTableModel final : public QAbstractTableModel {
 public:
     static constexpr int kValueRole = Qt::UserRole;
     static constexpr int kHighRole = Qt::UserRole + 1;
-    static constexpr qsizetype kLongLabel = 36;
 
     // The items a table shows of one section, by key, in order.
     struct SectionRows {
@@ -60,7 +64,7 @@ public:
 
     explicit ReportTableModel(std::vector<SectionRows> rows, QObject *parent = nullptr);
 
-    // Shows the report; the sections named in `pending` show empty cells.
+    // Shows the report; the sections named in `pending` show no figures.
     void setReport(const Report &report, const std::vector<std::string> &pending = {});
     // Shows nothing: no rows, no columns.
     void clear();
@@ -86,7 +90,7 @@ private:
         std::string item;
         QString label;
         ReportKind kind = ReportKind::Text;
-        std::vector<std::optional<ReportScalar>> cells;  // nullopt: an empty cell
+        std::vector<std::optional<ReportScalar>> cells;  // nullopt: no figure
     };
 
     std::vector<SectionRows> m_shown;

@@ -23,7 +23,7 @@ constexpr int kRowPadding = 6;
 }  // namespace
 
 ResultsGridView::ResultsGridView(QWidget *parent)
-    : QTableView(parent), m_model(new ResultsGridModel(this)) {
+    : MenuTableView(parent), m_model(new ResultsGridModel(this)) {
     setFont(gridFont());
 
     // The only style-sheet rule: the colour of the lines between cells, which
@@ -32,17 +32,8 @@ ResultsGridView::ResultsGridView(QWidget *parent)
                       .arg(kGridLineColour.name(QColor::HexRgb)));
 
     setModel(m_model);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setTabKeyNavigation(false);
-    setWordWrap(false);
-    setCornerButtonEnabled(false);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Whole rows, so the top row is never cut by the header.
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    // contextMenuEvent asks the owner for the menu.
-    setContextMenuPolicy(Qt::DefaultContextMenu);
 
     QHeaderView *rows = verticalHeader();
     rows->hide();
@@ -103,35 +94,9 @@ void ResultsGridView::copySelection() {
     }
 }
 
-QPoint ResultsGridView::keyboardMenuPosition() const {
-    const QModelIndex current = currentIndex();
-    QRect cell = current.isValid() ? visualRect(current) : QRect();
-    if (!cell.isValid() || !viewport()->rect().intersects(cell)) {
-        cell = QRect(0, 0, 1, 1);
-    }
-    const QPoint inside(std::min(cell.left() + cell.width() / 2, viewport()->width() - 1),
-                        std::min(cell.bottom(), viewport()->height() - 1));
-    return viewport()->mapToGlobal(QPoint(std::max(0, inside.x()), std::max(0, inside.y())));
-}
-
-void ResultsGridView::contextMenuEvent(QContextMenuEvent *event) {
-    emit contextMenuWanted(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
-                                                                       : keyboardMenuPosition());
-    event->accept();
-}
-
-void ResultsGridView::keyPressEvent(QKeyEvent *event) {
-    if (event->matches(QKeySequence::Copy)) {
-        copySelection();
-        event->accept();
-        return;
-    }
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        emit contextMenuWanted(keyboardMenuPosition());
-        event->accept();
-        return;
-    }
-    QTableView::keyPressEvent(event);
+void ResultsGridView::openContextMenu(const QPoint &globalPos) {
+    // The owner builds the menu.
+    emit contextMenuWanted(globalPos);
 }
 
 void ResultsGridView::paintEvent(QPaintEvent *event) {

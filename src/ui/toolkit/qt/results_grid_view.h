@@ -27,13 +27,14 @@
 #pragma once
 
 #include <QColor>
-#include <QTableView>
+
+#include "ui/toolkit/qt/menu_table_view.h"
 
 #include "ui/toolkit/qt/results_grid_model.h"
 
 namespace nv::ui {
 
-class ResultsGridView final : public QTableView {
+class ResultsGridView final : public MenuTableView {
     Q_OBJECT
 
 public:
@@ -55,18 +56,14 @@ public:
     // What Ctrl+C puts on the clipboard for the current selection.
     [[nodiscard]] QString selectionText() const;
     // Puts selectionText() on the clipboard (nothing when nothing is selected).
-    void copySelection();
-    // Where a context menu asked for from the keyboard opens, in screen
-    // coordinates.
-    [[nodiscard]] QPoint keyboardMenuPosition() const;
+    void copySelection() override;
 
 signals:
     // A context menu is wanted at `globalPos` (screen coordinates).
     void contextMenuWanted(const QPoint &globalPos);
 
 protected:
-    void contextMenuEvent(QContextMenuEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void openContextMenu(const QPoint &globalPos) override;
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;

@@ -1,58 +1,46 @@
-// frmCompare: its controls, a comparison on the worker thread filling the
-// tables with the figures the analysis gives when called directly, a long run
-// that leaves the window responsive and stops on Cancel, closing and
-// destroying the window while it runs, refusals, and saving the chart.
+// The Analysis window's Compare Rules page: its controls, a comparison on the
+// worker thread filling the tables with the figures the analysis gives when
+// called directly, a long run that leaves the window responsive and stops on
+// Cancel, refusals (of the run's and of the analysis's checks), and saving
+// the chart.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 
-#include "compare_test_support.h"
+#include "analysis_test_support.h"
 #include "engine/analysis/comparison_report.h"
 #include "engine/analysis/expectations.h"
 #include "engine/analysis/replications.h"
 #include "ui/analysis/analysis_text.h"
 #include "ui/analysis/chart_widgets.h"
+#include "ui/analysis/compare_page.h"
 #include "ui/analysis/comparison_job.h"
-#include "ui/analysis/frm_compare.h"
+#include "ui/analysis/frm_analysis.h"
+#include "ui/toolkit/qt/report_table_view.h"
 
 using namespace nv::ui;
 using Frequencies = std::array<std::int64_t, 5>;
 using testing::cellValue;
+using testing::ShownAnalysis;
+using testing::startRun;
 
 namespace {
 
 constexpr int kRunTimeoutMs = 60000;
 constexpr int kLongRun = 200000;
 
-// A window for `inputs`, shown and active.
-std::unique_ptr<FrmCompare> shownWindow(const nv::RunInputs &inputs = testing::runInputs()) {
-    auto window = std::make_unique<FrmCompare>();
-    window->setRunParameters(testing::checkedRun(inputs));
-    window->show();
-    if (!QTest::qWaitForWindowActive(window.get())) {
-        qWarning("frmCompare did not become active");
-    }
-    return window;
-}
-
-void startRun(FrmCompare &window, int replications, const QString &seed) {
-    window.spnReplications().setValue(replications);
-    window.txtSeed().setText(seed);
-    QTest::mouseClick(&window.cmdRunComparison(), Qt::LeftButton);
-}
-
-QAbstractItemModel &rules(FrmCompare &window) {
-    return *window.tblRules().model();
+QAbstractItemModel &rules(ComparePage &page) {
+    return *page.tblRules().model();
 }
 
 // The report's key of pair p: "yesterday_annual" ...
@@ -62,7 +50,7 @@ std::string pairKey(std::size_t p) {
 
 }  // namespace
 
-class TestFrmCompare : public QObject {
+class TestComparePage : public QObject {
     Q_OBJECT
 
 private slots:
@@ -73,9 +61,6 @@ private slots:
     void smallRunMatchesTheAnalysis();
     void oneReplicationHasNoSpread();
     void longRunStaysResponsiveAndCancels();
-    void closingWhileRunningCancels_data();
-    void closingWhileRunningCancels();
-    void destroyingWhileRunningIsSafe();
     void refusals_data();
     void refusals();
     void badSeedIsRefused();
@@ -83,7 +68,7 @@ private slots:
     void saveChart();
 };
 
-void TestFrmCompare::controls_data() {
+void TestComparePage::controls_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("accessible");
     const char *const rows[][2] = {
@@ -107,34 +92,41 @@ void TestFrmCompare::controls_data() {
     }
 }
 
-void TestFrmCompare::controls() {
+void TestComparePage::controls() {
     QFETCH(QString, name);
     QFETCH(QString, accessible);
-    FrmCompare window;
-    QCOMPARE(window.objectName(), QStringLiteral("frmCompare"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Compare Ordering Rules"));
-    auto *control = window.findChild<QWidget *>(name);
+    FrmAnalysis window;
+    QCOMPARE(window.objectName(), QStringLiteral("frmAnalysis"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Analysis"));
+    QCOMPARE(window.tabPages().tabText(0), QStringLiteral("Compare Rules"));
+    auto *control = window.comparePage().findChild<QWidget *>(name);
     QVERIFY(control != nullptr);
     QCOMPARE(control->accessibleName(), accessible);
-    // Every widget of the window has a name, so nothing is anonymous to a reader.
-    for (const QWidget *child : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        QVERIFY2(!child->accessibleName().isEmpty(), qPrintable(child->objectName()));
+    // Everything that takes the focus has a name, so nothing is anonymous to
+    // a reader (a spin box's own line edit speaks for the spin box).
+    for (const QWidget *child : window.findChildren<QWidget *>()) {
+        if ((child->focusPolicy() & Qt::TabFocus) != 0 &&
+            qobject_cast<const QAbstractSpinBox *>(child->parentWidget()) == nullptr) {
+            QVERIFY2(!child->accessibleName().isEmpty(), qPrintable(child->objectName()));
+        }
     }
 }
 
-void TestFrmCompare::tabOrderAndMnemonics() {
-    auto window = shownWindow();
+void TestComparePage::tabOrderAndMnemonics() {
+    ShownAnalysis window;
     QCOMPARE(window->spnReplications().value(), 1000);
     QCOMPARE(window->spnReplications().minimum(), 1);
     QCOMPARE(window->spnReplications().maximum(), 1000000);
     QVERIFY(!window->txtSeed().text().isEmpty());
     QVERIFY(window->cmdRunComparison().isDefault());
 
-    // Idle: Cancel and Save Chart are disabled and skipped.
+    // Idle: Cancel and Save Chart are disabled and skipped; after the page
+    // the window's tab bar, then round again.
     const QWidget *expected[] = {
         &window->spnReplications(),  &window->txtSeed(),      &window->cmdNewSeed(),
         &window->cmdRunComparison(), &window->tblRules(),     &window->tblPairs(),
-        &window->chtProfit(),        &window->chtHistogram(), &window->spnReplications()};
+        &window->chtProfit(),        &window->chtHistogram(), window.window().tabPages().tabBar(),
+        &window->spnReplications()};
     window->spnReplications().setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(window->spnReplications().hasFocus());
     for (std::size_t i = 1; i < std::size(expected); ++i) {
@@ -148,30 +140,33 @@ void TestFrmCompare::tabOrderAndMnemonics() {
     }
 
     // Alt+S reaches the seed, Alt+R the replications, Alt+E the rules table.
-    QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(&window.window(), Qt::Key_S, Qt::AltModifier);
     QVERIFY(window->txtSeed().hasFocus());
-    QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+    QTest::keyClick(&window.window(), Qt::Key_R, Qt::AltModifier);
     QVERIFY(window->spnReplications().hasFocus());
-    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    QTest::keyClick(&window.window(), Qt::Key_E, Qt::AltModifier);
     QVERIFY(window->tblRules().hasFocus());
 
     // Esc closes.
-    QTest::keyClick(window.get(), Qt::Key_Escape);
-    QVERIFY(!window->isVisible());
+    QTest::keyClick(&window.window(), Qt::Key_Escape);
+    QVERIFY(!window.window().isVisible());
 }
 
-void TestFrmCompare::expectationsShownBeforeRunning() {
+void TestComparePage::expectationsShownBeforeRunning() {
     const nv::RunInputs inputs = testing::runInputs(testing::kSkewed);
-    auto window = shownWindow(inputs);
+    ShownAnalysis window(inputs);
     const nv::Expectations e = nv::exactExpectations(*nv::AnalysisParameters::fromInputs(inputs));
     for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
         QCOMPARE(
             cellValue(rules(*window), "expected", "total_profit", nv::ruleKey(rule)).toDouble(),
             e.rule(rule).run.profit);
-        // Not run yet: an empty cell, not an absent figure.
+        // Not run yet: no figure, and a reader hears why.
         QCOMPARE(cellValue(rules(*window), "simulated", "sd_total_profit", nv::ruleKey(rule),
                            Qt::DisplayRole),
-                 QVariant());
+                 QVariant(QStringLiteral("\u2014")));
+        QCOMPARE(cellValue(rules(*window), "simulated", "sd_total_profit", nv::ruleKey(rule),
+                           Qt::AccessibleTextRole),
+                 QVariant(QStringLiteral("not simulated")));
     }
     QVERIFY(window->lblInformation().text().contains(QStringLiteral("60 units")));
     QVERIFY(window->lblInformation().text().contains(moneyText(e.valueOfInformation())));
@@ -180,9 +175,9 @@ void TestFrmCompare::expectationsShownBeforeRunning() {
     QVERIFY(!window->cmdSaveChart().isEnabled());
 }
 
-void TestFrmCompare::smallRunMatchesTheAnalysis() {
+void TestComparePage::smallRunMatchesTheAnalysis() {
     const nv::RunInputs inputs = testing::runInputs(testing::kSkewed);
-    auto window = shownWindow(inputs);
+    ShownAnalysis window(inputs);
     startRun(*window, 50, QStringLiteral("12345"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
 
@@ -228,8 +223,8 @@ void TestFrmCompare::smallRunMatchesTheAnalysis() {
     QVERIFY(!window->cmdCancel().isEnabled());
 }
 
-void TestFrmCompare::oneReplicationHasNoSpread() {
-    auto window = shownWindow();
+void TestComparePage::oneReplicationHasNoSpread() {
+    ShownAnalysis window;
     startRun(*window, 1, QStringLiteral("4"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
     const QString dash = QStringLiteral("\u2014");
@@ -244,8 +239,8 @@ void TestFrmCompare::oneReplicationHasNoSpread() {
     QVERIFY(cellValue(rules(*window), "simulated", "mean_total_profit", "fixed").isValid());
 }
 
-void TestFrmCompare::longRunStaysResponsiveAndCancels() {
-    auto window = shownWindow();
+void TestComparePage::longRunStaysResponsiveAndCancels() {
+    ShownAnalysis window;
     int ticksWhileRunning = 0;
     QTimer timer;
     connect(&timer, &QTimer::timeout, &timer, [&] {
@@ -292,73 +287,52 @@ void TestFrmCompare::longRunStaysResponsiveAndCancels() {
     QVERIFY(cellValue(rules(*window), "simulated", "mean_total_profit", "yesterday").isValid());
 }
 
-void TestFrmCompare::closingWhileRunningCancels_data() {
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("close") << false;
-    QTest::newRow("Esc") << true;
-}
-
-void TestFrmCompare::closingWhileRunningCancels() {
-    QFETCH(bool, escape);
-    auto window = shownWindow();
-    startRun(*window, kLongRun, QStringLiteral("9"));
-    QTRY_VERIFY_WITH_TIMEOUT(window->pgbComparison().value() > 0, kRunTimeoutMs);
-    QElapsedTimer clock;
-    clock.start();
-    if (escape) {
-        QTest::keyClick(&window->cmdCancel(), Qt::Key_Escape);
-    } else {
-        window->close();
-    }
-    QVERIFY(!window->isVisible());
-    // Hiding waited for the worker: it stopped after its current block.
-    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
-    QTRY_VERIFY(!window->running());
-    QCOMPARE(window->lblStatus().text(), QStringLiteral("Cancelled"));
-}
-
-void TestFrmCompare::destroyingWhileRunningIsSafe() {
-    auto window = shownWindow();
-    QPointer<ComparisonJob> job = &window->job();
-    startRun(*window, kLongRun, QStringLiteral("10"));
-    QTRY_VERIFY_WITH_TIMEOUT(window->pgbComparison().value() > 0, kRunTimeoutMs);
-    window.reset();
-    QVERIFY(job.isNull());
-    // Progress posted by the worker before it stopped must not reach the
-    // destroyed window (the sanitizer build turns a stale call into a failure).
-    QTest::qWait(100);
-}
-
-void TestFrmCompare::refusals_data() {
+void TestComparePage::refusals_data() {
     QTest::addColumn<QString>("price");
     QTest::addColumn<Frequencies>("frequencies");
+    QTest::addColumn<bool>("policy");
     QTest::addColumn<QString>("message");
+    const Frequencies even{1000, 2000, 4000, 2000, 1000};
+    // Refused by the run's checks: the parameter window's inputs as they are.
+    QTest::newRow("no order policy")
+        << "4.60" << even << false << "You must select an Order Policy";
+    QTest::newRow("frequencies add to 0.9") << "4.60" << Frequencies{1000, 2000, 3000, 2000, 1000}
+                                            << true << "Relative Frequencies must add to 1.00";
+    // Refused by the analysis's own checks.
     QTest::newRow("negative frequency")
-        << "4.60" << Frequencies{5000, -1000, 2000, 2000, 2000}
+        << "4.60" << Frequencies{5000, -1000, 2000, 2000, 2000} << true
         << "Relative Frequencies must not be negative for the analysis";
-    QTest::newRow("price 0") << "0" << Frequencies{1000, 2000, 4000, 2000, 1000}
+    QTest::newRow("price 0") << "0" << even << true
                              << "Price must be greater than 0 for the analysis";
 }
 
-void TestFrmCompare::refusals() {
+void TestComparePage::refusals() {
     QFETCH(QString, price);
     QFETCH(Frequencies, frequencies);
+    QFETCH(bool, policy);
     QFETCH(QString, message);
     nv::RunInputs inputs = testing::runInputs(frequencies);
     inputs.priceText = price.toStdString();
-    auto window = shownWindow(inputs);
+    inputs.yesterdaySelected = policy;
+    // A window showing the expectations of an accepted run, then the inputs.
+    ShownAnalysis window;
+    window.window().showComparison(inputs, nullptr);
     QCOMPARE(window->lblStatus().text(), message);
     QVERIFY(!window->parameters().has_value());
     QVERIFY(!window->cmdRunComparison().isEnabled());
     QCOMPARE(rules(*window).rowCount(), 0);
+    QVERIFY(window->lblParameters().text().isEmpty());
     // Not a modal box: the window itself is the active one.
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     window->cmdRunComparison_Click();
     QVERIFY(!window->running());
+    // The same inputs accepted later are compared.
+    window.window().showComparison(testing::runInputs(), nullptr);
+    QVERIFY(window->parameters().has_value());
 }
 
-void TestFrmCompare::badSeedIsRefused() {
-    auto window = shownWindow();
+void TestComparePage::badSeedIsRefused() {
+    ShownAnalysis window;
     // One more than the largest seed.
     startRun(*window, 5, QStringLiteral("18446744073709551616"));
     QVERIFY(!window->running());
@@ -369,8 +343,8 @@ void TestFrmCompare::badSeedIsRefused() {
     QVERIFY(window->lblStatus().text().contains(QStringLiteral("seed 18446744073709551615")));
 }
 
-void TestFrmCompare::newInputsClearOldResults() {
-    auto window = shownWindow();
+void TestComparePage::newInputsClearOldResults() {
+    ShownAnalysis window;
     startRun(*window, 10, QStringLiteral("1"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
     // The same inputs again keep the figures.
@@ -386,10 +360,10 @@ void TestFrmCompare::newInputsClearOldResults() {
              e.rule(nv::AnalysisRule::Yesterday).run.profit);
 }
 
-void TestFrmCompare::saveChart() {
+void TestComparePage::saveChart() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    auto window = shownWindow();
+    ShownAnalysis window;
     QString chosenCaption;
     QString answer = dir.filePath(QStringLiteral("chart"));
     window->setSaveFileChooser(
@@ -406,9 +380,15 @@ void TestFrmCompare::saveChart() {
     QCOMPARE(chosenCaption, QStringLiteral("Save Chart as PNG"));
     QVERIFY(errors.isEmpty());
     const QImage saved(dir.filePath(QStringLiteral("chart.png")));
-    QCOMPARE(saved.size(), FrmCompare::kSavedChartSize);
+    QCOMPARE(saved.size(), ComparePage::kSavedChartSize);
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
              window->chartImage().convertToFormat(QImage::Format_RGB32));
+    // The picture stands alone: its caption names the inputs, seed and replications.
+    const QString caption = window->chartCaption();
+    for (const char *part : {"250 days", "$4.60", "$2.20", "0.10, 0.20, 0.40, 0.20, 0.10",
+                             "20 replications from seed 3"}) {
+        QVERIFY2(caption.contains(QString::fromUtf8(part)), qPrintable(caption));
+    }
 
     // A folder that does not exist: a message naming the file, no file.
     answer = dir.filePath(QStringLiteral("missing/chart.png"));
@@ -425,5 +405,5 @@ void TestFrmCompare::saveChart() {
     QCOMPARE(errors.size(), 1);
 }
 
-QTEST_MAIN(TestFrmCompare)
-#include "tst_frm_compare.moc"
+QTEST_MAIN(TestComparePage)
+#include "tst_compare_page.moc"

@@ -1,9 +1,8 @@
-// frmCompare: checking the inputs, running the comparison on the worker,
-// showing its outcome, saving the charts.
-#include "ui/analysis/frm_compare.h"
+// The Compare Rules page: checking the inputs, running the comparison on the
+// worker, showing its outcome, saving the charts.
+#include "ui/analysis/compare_page.h"
 
 #include <QDir>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,7 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableView>
 #include <charconv>
 #include <chrono>
 #include <string>
@@ -23,6 +21,7 @@
 #include "ui/analysis/comparison_job.h"
 #include "ui/toolkit/qt/qt_text.h"
 #include "ui/toolkit/qt/report_table_model.h"
+#include "ui/toolkit/qt/report_table_view.h"
 
 namespace nv::ui {
 
@@ -54,7 +53,7 @@ namespace {
         }
         frequencies << frequency;
     }
-    return FrmCompare::tr(
+    return ComparePage::tr(
                "Compared for %1 days at a price of %2 and a cost of %3; demand %4 "
                "with relative frequencies %5.")
         .arg(countText(p.days()), moneyText(p.price().toDouble()), moneyText(p.cost().toDouble()),
@@ -63,7 +62,7 @@ namespace {
 
 [[nodiscard]] QString informationText(const Expectations &e) {
     const QLocale locale = displayLocale();
-    return FrmCompare::tr(
+    return ComparePage::tr(
                "Best fixed order: %1 units, the smallest demand whose cumulative frequency "
                "reaches the critical ratio (price \u2212 cost) / price = %2. Knowing each day's "
                "demand in advance would be worth %3 over the %4 days (perfect information less "
@@ -74,69 +73,92 @@ namespace {
 
 }  // namespace
 
-FrmCompare::FrmCompare(QWidget *parent)
-    : QDialog(parent),
+ComparePage::ComparePage(QWidget *parent)
+    : AnalysisPage(parent),
       m_chooseFile(&askSaveFileName),
       m_reportError([this](const QString &message) {
           QMessageBox::warning(this, tr("Save Chart as PNG"), message);
       }) {
-    setObjectName(QStringLiteral("frmCompare"));
-    setWindowTitle(tr("Compare Ordering Rules"));
-    setAccessibleName(tr("Compare Ordering Rules"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setAttribute(Qt::WA_QuitOnClose, false);
+    setObjectName(QStringLiteral("pageCompare"));
+    setAccessibleName(title());
     createControls();
     layoutControls();
     setFocusOrder();
-    resize(1240, 820);
 
     m_txtSeed->setText(QString::number(clockSeed()));
-    connect(m_cmdRunComparison, &QPushButton::clicked, this, &FrmCompare::cmdRunComparison_Click);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &FrmCompare::cmdCancel_Click);
-    connect(m_cmdNewSeed, &QPushButton::clicked, this, &FrmCompare::cmdNewSeed_Click);
-    connect(m_cmdSaveChart, &QPushButton::clicked, this, &FrmCompare::cmdSaveChart_Click);
-    connect(m_job, &ComparisonJob::progressed, this, &FrmCompare::showProgress);
-    connect(m_job, &ComparisonJob::finished, this, &FrmCompare::showOutcome);
+    connect(m_cmdRunComparison, &QPushButton::clicked, this, &ComparePage::cmdRunComparison_Click);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &ComparePage::cmdCancel_Click);
+    connect(m_cmdNewSeed, &QPushButton::clicked, this, &ComparePage::cmdNewSeed_Click);
+    connect(m_cmdSaveChart, &QPushButton::clicked, this, &ComparePage::cmdSaveChart_Click);
+    connect(m_job, &ComparisonJob::progressed, this, &ComparePage::showProgress);
+    connect(m_job, &ComparisonJob::finished, this, &ComparePage::showOutcome);
+    for (ReportTableView *table : {m_tblRules, m_tblPairs}) {
+        connect(table, &ReportTableView::tableSaved, this, [this](const QString &path) {
+            setStatus(tr("Table saved to %1").arg(QDir::toNativeSeparators(path)));
+        });
+    }
 
     m_cmdRunComparison->setEnabled(false);
     setStatus(tr("No run to compare yet."));
 }
 
-FrmCompare::~FrmCompare() {
+ComparePage::~ComparePage() {
     // Before any member goes: the worker must not outlive what it reports to.
-    stopAndWait();
+    stopWork();
 }
 
-void FrmCompare::setRunParameters(const SimulationParameters &run) {
+void ComparePage::stopWork() {
+    if (m_job != nullptr) {
+        m_job->cancel();
+        m_job->wait();
+    }
+}
+
+void ComparePage::setRunParameters(const SimulationParameters &run) {
     if (m_run && sameAnalysis(*m_run, run)) {
         return;
     }
-    stopAndWait();
-    m_run = run;
-    m_parameters.reset();
-    m_expectations.reset();
-    clearResults();
     auto checked = AnalysisParameters::fromRun(run);
     if (!checked) {
-        m_lblParameters->clear();
-        m_lblInformation->clear();
-        setStatus(toQString(refusalMessage(checked.error())));
-        setRunning(m_job->running());
+        clearRun(toQString(refusalMessage(checked.error())));
+        m_run = run;
         return;
     }
+    stopWork();
+    m_run = run;
     m_parameters = *checked;
     m_expectations = exactExpectations(*m_parameters);
+    clearResults();
     m_lblParameters->setText(parametersText(*m_parameters));
     m_lblInformation->setText(informationText(*m_expectations));
-    showReports(nullptr);
     setRunning(m_job->running());
     setStatus(
         tr("The exact expectations are shown. Run Comparison to simulate the "
            "replications."));
 }
 
-void FrmCompare::cmdRunComparison_Click() {
+void ComparePage::setRunInputs(const RunInputs &inputs) {
+    auto checked = checkRun(inputs);
+    if (!checked) {
+        clearRun(toQString(refusalMessage(checked.error())));
+        return;
+    }
+    setRunParameters(*checked);
+}
+
+void ComparePage::clearRun(const QString &status) {
+    stopWork();
+    m_run.reset();
+    m_parameters.reset();
+    m_expectations.reset();
+    clearResults();
+    m_lblParameters->clear();
+    m_lblInformation->clear();
+    setRunning(false);
+    setStatus(status);
+}
+
+void ComparePage::cmdRunComparison_Click() {
     if (!m_parameters || m_job->running()) {
         return;
     }
@@ -161,74 +183,62 @@ void FrmCompare::cmdRunComparison_Click() {
                   .arg(countText(options.replications), countText(m_parameters->days())));
 }
 
-void FrmCompare::cmdCancel_Click() {
+void ComparePage::cmdCancel_Click() {
     if (m_job->running()) {
         m_job->cancel();
         setStatus(tr("Cancelling\u2026"));
     }
 }
 
-void FrmCompare::cmdNewSeed_Click() {
+void ComparePage::cmdNewSeed_Click() {
     m_txtSeed->setText(QString::number(clockSeed()));
 }
 
-void FrmCompare::cmdSaveChart_Click() {
+void ComparePage::cmdSaveChart_Click() {
     if (!m_chtProfit->hasData()) {
         return;
     }
-    const QString chosen = m_chooseFile(this, tr("Save Chart as PNG"),
-                                        QDir::home().filePath(QStringLiteral("ordering-rules.png")),
-                                        tr("PNG images (*.png)"));
-    if (chosen.isEmpty()) {
-        return;
+    const std::optional<QString> saved =
+        saveToChosenFile(this, m_chooseFile, m_reportError,
+                         {tr("Save Chart as PNG"), QStringLiteral("ordering-rules.png"),
+                          tr("PNG images (*.png)"), QStringLiteral("png")},
+                         [this](const QString &path) { return writePngFile(path, chartImage()); });
+    if (saved) {
+        setStatus(tr("Chart saved to %1").arg(QDir::toNativeSeparators(*saved)));
     }
-    const QString path = withDefaultSuffix(chosen, QStringLiteral("png"));
-    if (const std::optional<QString> reason = writePngFile(path, chartImage())) {
-        m_reportError(saveFailedMessage(path, *reason));
-        return;
-    }
-    setStatus(tr("Chart saved to %1").arg(QDir::toNativeSeparators(path)));
 }
 
-QImage FrmCompare::chartImage(const QSize &size) const {
-    const int top = size.height() / 2;
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.drawImage(0, 0, m_chtProfit->renderImage(QSize(size.width(), top)));
-    painter.drawImage(0, top,
-                      m_chtHistogram->renderImage(QSize(size.width(), size.height() - top)));
-    return image;
+QImage ComparePage::chartImage(const QSize &size) const {
+    return captionedChartsImage(*m_chtProfit, *m_chtHistogram, chartCaption(), size);
 }
 
-bool FrmCompare::running() const {
+QString ComparePage::chartCaption() const {
+    if (!m_parameters) {
+        return {};
+    }
+    QString caption = parametersText(*m_parameters);
+    const ComparisonOutcome *outcome = m_job->outcome();
+    if (outcome != nullptr && outcome->status == ComparisonStatus::Finished) {
+        caption += QLatin1Char(' ') + tr("%1 replications from seed %2.")
+                                          .arg(countText(outcome->replications))
+                                          .arg(outcome->seed);
+    }
+    return caption;
+}
+
+bool ComparePage::running() const {
     return m_job->running();
 }
 
-void FrmCompare::setSaveFileChooser(SaveFileChooser chooser) {
+void ComparePage::setSaveFileChooser(SaveFileChooser chooser) {
     m_chooseFile = std::move(chooser);
 }
 
-void FrmCompare::setErrorReporter(std::function<void(const QString &)> report) {
+void ComparePage::setErrorReporter(ErrorReporter report) {
     m_reportError = std::move(report);
 }
 
-void FrmCompare::hideEvent(QHideEvent *event) {
-    // Esc, the frame's close button and hide() all end here.
-    if (!event->spontaneous()) {
-        stopAndWait();
-    }
-    QDialog::hideEvent(event);
-}
-
-void FrmCompare::stopAndWait() {
-    if (m_job != nullptr) {
-        m_job->cancel();
-        m_job->wait();
-    }
-}
-
-void FrmCompare::setRunning(bool running) {
+void ComparePage::setRunning(bool running) {
     const bool hadFocus = m_cmdCancel->hasFocus() || m_cmdRunComparison->hasFocus();
     m_cmdRunComparison->setEnabled(!running && m_parameters.has_value());
     m_cmdCancel->setEnabled(running);
@@ -240,49 +250,21 @@ void FrmCompare::setRunning(bool running) {
     }
 }
 
-void FrmCompare::showProgress(qint64 done, qint64 total) {
+void ComparePage::showProgress(qint64 done, qint64 total) {
     m_pgbComparison->setRange(0, static_cast<int>(total));
     m_pgbComparison->setValue(static_cast<int>(done));
 }
 
-void FrmCompare::showOutcome() {
+void ComparePage::showOutcome() {
     const ComparisonOutcome *outcome = m_job->outcome();
     setRunning(false);
     if (outcome == nullptr) {
         return;
     }
     switch (outcome->status) {
-        case ComparisonStatus::Finished: {
-            const ComparisonResults &results = *outcome->results;
-            showReports(&results.summary);
-            m_chtProfit->setSeries(
-                profitSeries(results.paths),
-                tr("Cumulative profit by day (seed %1, replication 1)").arg(outcome->seed));
-            m_chtHistogram->setHistogram(
-                results.histogram,
-                tr("Total profit over %1 replications of %2 days")
-                    .arg(countText(outcome->replications), countText(results.summary.days)));
-            QStringList finals;
-            for (const AnalysisRule rule : kAllAnalysisRules) {
-                const auto &days = results.paths.days[ruleIndex(rule)];
-                finals << tr("%1 %2").arg(
-                    toQString(ruleName(rule)),
-                    moneyText(days.empty() ? 0.0 : days.back().cumulativeProfit.toDouble()));
-            }
-            m_chtProfit->setAccessibleDescription(tr("Cumulative profit after the last day: %1")
-                                                      .arg(finals.join(QStringLiteral("; "))));
-            m_chtHistogram->setAccessibleDescription(
-                tr("%1 bars per rule over the range %2 to %3")
-                    .arg(results.histogram.bins())
-                    .arg(moneyText(results.histogram.low), moneyText(results.histogram.high)));
-            m_cmdSaveChart->setEnabled(true);
-            m_pgbComparison->setValue(m_pgbComparison->maximum());
-            setStatus(tr("%1 replications of %2 days from seed %3, in %4 s.")
-                          .arg(countText(outcome->replications), countText(results.summary.days))
-                          .arg(outcome->seed)
-                          .arg(displayLocale().toString(results.seconds, 'f', 2)));
+        case ComparisonStatus::Finished:
+            showFinished();
             return;
-        }
         case ComparisonStatus::Cancelled:
             clearResults();
             setStatus(tr("Cancelled"));
@@ -305,25 +287,58 @@ void FrmCompare::showOutcome() {
     }
 }
 
-void FrmCompare::showReports(const ReplicationSummary *summary) {
+void ComparePage::showFinished() {
+    const ComparisonOutcome &outcome = *m_job->outcome();
+    const ComparisonResults &results = *outcome.results;
+    showReports(&results.summary);
+    m_chtProfit->setSeries(
+        profitSeries(results.paths),
+        tr("Cumulative profit by day (seed %1, replication 1)").arg(outcome.seed));
+    m_chtHistogram->setHistogram(
+        results.histogram,
+        tr("Total profit over %1 replications of %2 days")
+            .arg(countText(outcome.replications), countText(results.summary.days)));
+    QStringList finals;
+    for (const AnalysisRule rule : kAllAnalysisRules) {
+        const auto &days = results.paths.days[ruleIndex(rule)];
+        finals << tr("%1 %2").arg(
+            toQString(ruleName(rule)),
+            moneyText(days.empty() ? 0.0 : days.back().cumulativeProfit.toDouble()));
+    }
+    m_chtProfit->setAccessibleDescription(
+        tr("Cumulative profit after the last day: %1").arg(finals.join(QStringLiteral("; "))));
+    m_chtHistogram->setAccessibleDescription(
+        tr("The total profit of each rule over the range %1 to %2, in %3 steps")
+            .arg(moneyText(results.histogram.low), moneyText(results.histogram.high))
+            .arg(results.histogram.bins()));
+    m_cmdSaveChart->setEnabled(true);
+    m_pgbComparison->setValue(m_pgbComparison->maximum());
+    setStatus(tr("%1 replications of %2 days from seed %3, in %4 s.")
+                  .arg(countText(outcome.replications), countText(results.summary.days))
+                  .arg(outcome.seed)
+                  .arg(displayLocale().toString(results.seconds, 'f', 2)));
+}
+
+void ComparePage::showReports(const ReplicationSummary *summary) {
     if (!m_run || !m_parameters || !m_expectations) {
         m_rulesModel->clear();
         m_pairsModel->clear();
+        arrange();
         return;
     }
     const Report report = comparisonReport(*m_parameters, *m_expectations, summary,
                                            ComparisonReportInputs{m_run->policy, false});
-    // Before the replications have run their figures are not there yet:
-    // empty cells, not absent ones.
+    // Before the replications have run their figures are not there yet.
     std::vector<std::string> pending;
     if (summary == nullptr) {
         pending = {"simulated", "pairs"};
     }
     m_rulesModel->setReport(report, pending);
     m_pairsModel->setReport(report, pending);
+    arrange();
 }
 
-void FrmCompare::clearResults() {
+void ComparePage::clearResults() {
     showReports(nullptr);
     m_chtProfit->setSeries(std::nullopt, tr("Cumulative profit by day"));
     m_chtHistogram->setHistogram(std::nullopt, tr("Distribution of total profit"));
@@ -333,12 +348,12 @@ void FrmCompare::clearResults() {
     m_pgbComparison->setValue(0);
 }
 
-void FrmCompare::setStatus(const QString &status) {
+void ComparePage::setStatus(const QString &status) {
     m_lblStatus->setText(status);
     m_lblStatus->setAccessibleDescription(status);
 }
 
-std::optional<std::uint64_t> FrmCompare::seed() const {
+std::optional<std::uint64_t> ComparePage::seed() const {
     const std::string digits = m_txtSeed->text().trimmed().toStdString();
     std::uint64_t value = 0;
     const char *end = digits.data() + digits.size();

@@ -1,20 +1,22 @@
-// frmCompare's controls, their layout and the tab order.
+// The Compare Rules page's controls, their layout, how it fits the window,
+// and the tab order.
 #include <QBoxLayout>
-#include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
-#include <QTableView>
+#include <QStyle>
 
 #include "engine/analysis/replications.h"
 #include "ui/analysis/chart_widgets.h"
+#include "ui/analysis/compare_page.h"
 #include "ui/analysis/comparison_job.h"
-#include "ui/analysis/frm_compare.h"
 #include "ui/toolkit/qt/report_table_model.h"
+#include "ui/toolkit/qt/report_table_view.h"
 
 namespace nv::ui {
 
@@ -27,24 +29,10 @@ W *named(W *widget, const char *objectName, const QString &accessibleName) {
     return widget;
 }
 
-QTableView *reportView(QWidget *parent, ReportTableModel *model) {
-    auto *view = new QTableView(parent);
+ReportTableView *reportView(QWidget *parent, ReportTableModel *model, const QString &csvName) {
+    auto *view = new ReportTableView(parent);
     view->setModel(model);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view->setTabKeyNavigation(false);
-    // An interval too wide for its column goes on two lines.
-    view->setWordWrap(true);
-    view->setTextElideMode(Qt::ElideNone);
-    view->setCornerButtonEnabled(false);
-    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    view->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    // As high as its rows: the space left goes to the charts' column.
-    view->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setCsvFileName(csvName);
     return view;
 }
 
@@ -69,7 +57,7 @@ ReportTableModel *pairsModel(QObject *parent) {
 
 }  // namespace
 
-void FrmCompare::createControls() {
+void ComparePage::createControls() {
     m_rulesModel = rulesModel(this);
     m_pairsModel = pairsModel(this);
     m_job = new ComparisonJob(this);
@@ -115,12 +103,13 @@ void FrmCompare::createControls() {
 
     m_lblRules = named(new QLabel(tr("&Expectations and replications:"), this), "lblRules",
                        tr("Expectations and replications"));
-    m_tblRules =
-        named(reportView(this, m_rulesModel), "tblRules", tr("Expectations and replications"));
+    m_tblRules = named(reportView(this, m_rulesModel, QStringLiteral("ordering-rules.csv")),
+                       "tblRules", tr("Expectations and replications"));
     m_lblRules->setBuddy(m_tblRules);
     m_lblPairs = named(new QLabel(tr("&Pairs of rules (first rule less second):"), this),
                        "lblPairs", tr("Pairs of rules"));
-    m_tblPairs = named(reportView(this, m_pairsModel), "tblPairs", tr("Pairs of rules"));
+    m_tblPairs = named(reportView(this, m_pairsModel, QStringLiteral("pairs-of-rules.csv")),
+                       "tblPairs", tr("Pairs of rules"));
     m_lblPairs->setBuddy(m_tblPairs);
     m_lblInformation = named(new QLabel(this), "lblInformation", tr("Best fixed order"));
     m_lblInformation->setWordWrap(true);
@@ -136,7 +125,7 @@ void FrmCompare::createControls() {
     m_cmdNewSeed->setAutoDefault(false);
 }
 
-void FrmCompare::layoutControls() {
+void ComparePage::layoutControls() {
     auto *controls = new QHBoxLayout;
     controls->addWidget(m_lblReplications);
     controls->addWidget(m_spnReplications);
@@ -149,11 +138,9 @@ void FrmCompare::layoutControls() {
     controls->addWidget(m_cmdCancel);
     controls->addStretch(1);
 
-    auto *progress = new QHBoxLayout;
-    progress->addWidget(m_pgbComparison, 1);
-    progress->addWidget(m_lblStatus, 2);
-
-    auto *tables = new QVBoxLayout;
+    m_wdgTables = named(new QWidget, "wdgTables", tr("Tables"));
+    auto *tables = new QVBoxLayout(m_wdgTables);
+    tables->setContentsMargins(0, 0, 0, 0);
     tables->addWidget(m_lblRules);
     tables->addWidget(m_tblRules);
     tables->addSpacing(6);
@@ -163,27 +150,74 @@ void FrmCompare::layoutControls() {
     tables->addWidget(m_lblInformation);
     tables->addStretch(1);
 
+    m_charts = new QBoxLayout(QBoxLayout::TopToBottom);
+    m_charts->addWidget(m_chtProfit, 1);
+    m_charts->addWidget(m_chtHistogram, 1);
     auto *saveRow = new QHBoxLayout;
     saveRow->addStretch(1);
     saveRow->addWidget(m_cmdSaveChart);
-    auto *charts = new QVBoxLayout;
-    charts->addWidget(m_chtProfit, 1);
-    charts->addWidget(m_chtHistogram, 1);
-    charts->addLayout(saveRow);
+    auto *chartsColumn = new QVBoxLayout;
+    chartsColumn->addLayout(m_charts, 1);
+    chartsColumn->addLayout(saveRow);
 
-    auto *body = new QHBoxLayout;
-    // The tables take three fifths: the pairs' columns are headed by both rules' names.
-    body->addLayout(tables, 3);
-    body->addLayout(charts, 2);
+    m_body = new QBoxLayout(QBoxLayout::LeftToRight);
+    m_body->addWidget(m_wdgTables, 0);
+    m_body->addLayout(chartsColumn, 1);
 
-    auto *window = new QVBoxLayout(this);
-    window->addWidget(m_lblParameters);
-    window->addLayout(controls);
-    window->addLayout(progress);
-    window->addLayout(body, 1);
+    auto *content = named(new QWidget, "wdgContent", tr("Compare Rules"));
+    auto *column = new QVBoxLayout(content);
+    column->addWidget(m_lblParameters);
+    column->addLayout(controls);
+    column->addLayout(m_body, 1);
+
+    m_scrContent = named(new QScrollArea(this), "scrContent", tr("Compare Rules"));
+    m_scrContent->setWidgetResizable(true);
+    m_scrContent->setFrameShape(QFrame::NoFrame);
+    m_scrContent->setFocusPolicy(Qt::NoFocus);
+    m_scrContent->setWidget(content);
+
+    auto *progress = new QHBoxLayout;
+    progress->addWidget(m_pgbComparison, 1);
+    progress->addWidget(m_lblStatus, 2);
+
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(m_scrContent, 1);
+    page->addLayout(progress);
 }
 
-void FrmCompare::setFocusOrder() {
+bool ComparePage::chartsBesideTables() const noexcept {
+    return m_body->direction() == QBoxLayout::LeftToRight;
+}
+
+void ComparePage::arrange() {
+    if (m_scrContent == nullptr) {
+        return;
+    }
+    // The width of the scrolling part as if its vertical scroll bar showed, so
+    // that the bar's coming and going cannot switch the arrangement to and fro.
+    const QMargins margins = m_scrContent->widget()->layout()->contentsMargins();
+    const int room = m_scrContent->width() - margins.left() - margins.right() -
+                     style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int spacing = m_body->spacing() < 0
+                            ? style()->layoutSpacing(QSizePolicy::DefaultType,
+                                                     QSizePolicy::DefaultType, Qt::Horizontal)
+                            : m_body->spacing();
+    const int chart = m_chtProfit->minimumSizeHint().width();
+    // Beside the tables only when they need not scroll sideways.
+    const bool beside =
+        room >= m_wdgTables->sizeHint().width() + spacing + std::max(chart, kChartsBesideWidth);
+    const bool chartsInARow = !beside && room >= 2 * chart + spacing;
+    m_body->setDirection(beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    m_charts->setDirection(chartsInARow ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+}
+
+void ComparePage::resizeEvent(QResizeEvent *event) {
+    AnalysisPage::resizeEvent(event);
+    arrange();
+}
+
+void ComparePage::setFocusOrder() {
     QWidget *const order[] = {m_spnReplications, m_txtSeed,     m_cmdNewSeed, m_cmdRunComparison,
                               m_cmdCancel,       m_tblRules,    m_tblPairs,   m_chtProfit,
                               m_chtHistogram,    m_cmdSaveChart};

@@ -1,0 +1,32 @@
+// A page of the Analysis window: one analysis, under its tab.
+//
+// A page is a widget like any other; the window adds it as a tab, shows it
+// when asked to, and tells it to stop its work when the window is hidden (Esc,
+// the frame's close button, hide()) or destroyed, so no worker outlives what
+// it reports to. Switching to another page leaves the work running.
+//
+//     class QuantityPage final : public nv::ui::AnalysisPage {
+//         QString title() const override { return tr("Order Quantity"); }
+//         void stopWork() override { m_job->cancel(); m_job->wait(); }
+//     };
+//     frmAnalysis.addPage(new QuantityPage);
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace nv::ui {
+
+class AnalysisPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit AnalysisPage(QWidget *parent = nullptr) : QWidget(parent) {}
+
+    // The tab's text.
+    [[nodiscard]] virtual QString title() const = 0;
+    // Stops any work the page has running and waits for it to end.
+    virtual void stopWork() = 0;
+};
+
+}  // namespace nv::ui

@@ -1,0 +1,85 @@
+// frmAnalysis, "Analysis": one resizable window with a page per analysis, each
+// under its tab; the first page is "Compare Rules" (ComparePage).
+//
+// It fits the screen it opens on: the first time it is shown it takes
+// kPreferredSize, but never more than 90% of the screen's available area,
+// centred there (screen_fit.h); below their natural size the pages scroll.
+//
+// Keyboard: Ctrl+Tab and Ctrl+PgDown go to the next page, Ctrl+Shift+Tab and
+// Ctrl+PgUp to the one before (both wrap around); the tab bar takes the focus
+// too, where the arrow keys move between pages. Esc and the frame's close
+// button hide the window; hiding or destroying it stops every page's work
+// (AnalysisPage::stopWork), switching pages does not.
+//
+// Who owns it: app/ creates it once and shows it with an owner. Shown for the
+// results window (which is modal while it is open) it becomes a window of the
+// results window's, so that modality does not block it; shown for the
+// parameter window's menu it becomes a window of its own, tied to no other.
+// Changing the owner keeps a running comparison running.
+//
+// Adding a page: derive it from AnalysisPage, create it in the constructor
+// with addPage, and give the window (and app/) a show function for it, as
+// showComparison does for ComparePage.
+//
+//     nv::ui::FrmAnalysis window;
+//     window.showComparison(checked, &frmResults);   // the results grid's menu
+//     window.showComparison(inputs, nullptr);         // Analyze > Compare Ordering Rules…
+#pragma once
+
+#include <QDialog>
+#include <QSize>
+
+#include "engine/simulation_parameters.h"
+
+class QTabWidget;
+
+namespace nv::ui {
+
+class AnalysisPage;
+class ComparePage;
+
+class FrmAnalysis final : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr QSize kPreferredSize{1440, 900};
+
+    explicit FrmAnalysis(QWidget *parent = nullptr);
+    ~FrmAnalysis() override;
+    FrmAnalysis(const FrmAnalysis &) = delete;
+    FrmAnalysis &operator=(const FrmAnalysis &) = delete;
+
+    [[nodiscard]] ComparePage &comparePage() noexcept { return *m_comparePage; }
+    [[nodiscard]] QTabWidget &tabPages() noexcept { return *m_tabPages; }
+    [[nodiscard]] AnalysisPage *currentPage() const;
+
+    // Adds a page (the window takes it) as the last tab; its index.
+    int addPage(AnalysisPage *page);
+    // Shows the window at `page`, raised and active. `owner`: the window it
+    // must stay usable beside, or nullptr for a window of its own; it opens
+    // on the screen of the owner, else of the active window.
+    void showPage(AnalysisPage &page, QWidget *owner);
+
+    // The Compare Rules page for a run's checked record, or for the
+    // parameter window's inputs (checked there; a refusal shows in its
+    // status line).
+    void showComparison(const SimulationParameters &checked, QWidget *owner);
+    void showComparison(const RunInputs &inputs, QWidget *owner);
+
+    void nextPage();
+    void previousPage();
+
+protected:
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void setOwner(QWidget *owner);
+    void stopAllWork();
+
+    QTabWidget *m_tabPages = nullptr;
+    ComparePage *m_comparePage = nullptr;
+    bool m_changingOwner = false;
+    bool m_placed = false;
+};
+
+}  // namespace nv::ui

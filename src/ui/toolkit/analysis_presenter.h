@@ -1,0 +1,25 @@
+// What the parameter window asks of the Analysis window. The parameter window
+// includes no other window's header: app/ hands it an object that answers
+// these and does the work with the real Analysis window.
+//
+//     class Windows final : public nv::ui::AnalysisPresenter { ... };
+//     // Analyze > Compare Ordering Rules…
+//     presenter.showComparison(currentInputs());
+#pragma once
+
+#include "engine/simulation_parameters.h"
+
+namespace nv::ui {
+
+class AnalysisPresenter {
+public:
+    virtual ~AnalysisPresenter() = default;
+
+    // Opens the Analysis window at its Compare Rules page for these inputs,
+    // checked as the run checks them and then as the analysis does; a
+    // refusal shows in the page's status line with nothing computed. The
+    // window is one of its own, usable beside the parameter window.
+    virtual void showComparison(const RunInputs &inputs) = 0;
+};
+
+}  // namespace nv::ui
