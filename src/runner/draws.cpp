@@ -6,15 +6,12 @@
 #include <system_error>
 
 #include "runner/runner_text.h"
+#include "support/lines.h"
 #include "support/text_conversion.h"
 
 namespace nv::runner {
 
 namespace {
-
-bool isBlank(std::string_view line) noexcept {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
-}
 
 std::string_view trimBlanks(std::string_view text) noexcept {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -88,16 +85,11 @@ Result<std::string, std::string> readDrawsText(const std::string &path, std::ist
 
 Result<std::vector<float>, DrawsError> parseDraws(std::string_view text) {
     std::vector<float> draws;
-    std::size_t lineNumber = 0;
-    while (!text.empty()) {
-        ++lineNumber;
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        if (isBlank(line)) {
+    LineReader lines(text);
+    while (const auto next = lines.next()) {
+        const std::string_view line = *next;
+        const std::size_t lineNumber = lines.number();
+        if (isBlankLine(line)) {
             continue;
         }
         const auto number = parseDouble(line);

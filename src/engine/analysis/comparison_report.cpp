@@ -21,8 +21,7 @@ ReportScalar interval(const std::optional<Interval> &value) {
 void addInputs(Report &report, const AnalysisParameters &p, const ReplicationSummary *summary,
                const ComparisonReportInputs &extra) {
     ReportGroup &inputs = addInputsSection(report, p);
-    inputs.add("critical_ratio", "Critical ratio, (price - cost) / price", ReportKind::Ratio,
-               reportNumber(p.criticalRatio()));
+    addCriticalRatio(inputs, p.criticalRatio());
     addCheckedPolicy(inputs, extra.checkedPolicy);
     inputs.add("seed", "Seed of the replications", ReportKind::Count,
                summary != nullptr ? ReportScalar{summary->seed} : ReportScalar{Absent{}});

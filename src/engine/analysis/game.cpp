@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "engine/analysis/order_quantity.h"
+#include "support/lines.h"
 #include "support/random_source.h"
 #include "support/text_conversion.h"
 #include "support/wide_int.h"
@@ -59,16 +60,11 @@ Result<Currency, Refusal> parseOrder(std::string_view text) noexcept {
 
 Result<std::vector<Currency>, OrdersFileError> parseOrdersFile(std::string_view text) {
     std::vector<Currency> orders;
-    std::size_t line = 0;
-    while (!text.empty()) {
-        ++line;
-        const std::size_t end = text.find('\n');
-        std::string_view row = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (row.ends_with('\r')) {
-            row.remove_suffix(1);
-        }
-        if (row.find_first_not_of(" \t") == std::string_view::npos) {
+    LineReader lines(text);
+    while (const auto next = lines.next()) {
+        const std::string_view row = *next;
+        const std::size_t line = lines.number();
+        if (isBlankLine(row)) {
             continue;
         }
         if (orders.size() == static_cast<std::size_t>(kMaxGameDays)) {

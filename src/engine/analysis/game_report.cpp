@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "engine/analysis/report_inputs.h"
 #include "engine/analysis/report_text.h"
 
 namespace nv {
@@ -30,20 +31,10 @@ std::string units(double value) {
 
 void addInputs(Report &report, const AnalysisParameters &p, const Debrief &d,
                const DebriefInputs &extra) {
-    ReportGroup &inputs = report.addSection("inputs", "Inputs").addGroup("", "");
-    inputs.add("days", "Days played", ReportKind::Count, static_cast<std::int64_t>(d.days.size()));
-    inputs.add("price", "Price ($)", ReportKind::Money, p.price());
-    inputs.add("cost", "Cost ($)", ReportKind::Money, p.cost());
-    for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
-        const std::string demand = std::to_string(kClassDemand[cls]);
-        inputs.add("frequency_" + demand, "Relative frequency of demand " + demand,
-                   ReportKind::Ratio, p.distribution().frequency(cls).value_or(Currency{}));
-    }
-    inputs.add("mean_demand", "Mean daily demand (units)", ReportKind::Units, p.meanDemand());
-    inputs.add("critical_ratio", "Critical ratio, (price - cost) / price", ReportKind::Ratio,
-               reportNumber(p.criticalRatio()));
-    inputs.add("checked_policy", "Order policy the inputs were checked with", ReportKind::Text,
-               std::string(policyKey(extra.checkedPolicy)));
+    ReportGroup &inputs = addInputsSection(
+        report, p, InputDays{static_cast<std::int64_t>(d.days.size()), "Days played"});
+    addCriticalRatio(inputs, p.criticalRatio());
+    addCheckedPolicy(inputs, extra.checkedPolicy);
     inputs.add("seed", "Seed of the demands", ReportKind::Count, extra.seed);
 }
 

@@ -134,8 +134,7 @@ Report quantityReport(const AnalysisParameters &parameters, const QuantityLesson
                extra.curveOrders.step);
 
     ReportGroup &top = report.addSection("", "Best order").addGroup("", "");
-    top.add("critical_ratio", "Critical ratio, (price - cost) / price", ReportKind::Ratio,
-            reportNumber(lesson.criticalRatio));
+    addCriticalRatio(top, lesson.criticalRatio);
     top.add("best_order", "Orders with the largest expected profit (units)", ReportKind::Units,
             interval(lesson.best));
     addCurve(top, lesson.curve);
@@ -167,7 +166,7 @@ Report sweepReport(const AnalysisParameters &base, SweepInput input, const Amoun
         column("value", inputLabel(input), kind),
         column("best_low", "Best order, low end (units)", ReportKind::Units),
         column("best_high", "Best order, high end (units)", ReportKind::Units),
-        column("critical_ratio", "Critical ratio, (price - cost) / price", ReportKind::Ratio),
+        column("critical_ratio", std::string(kCriticalRatioLabel), ReportKind::Ratio),
         column("yesterday", "Yesterday's Demand from day 2 on, expected profit per day ($)",
                ReportKind::Money),
         column("annual", "Average Annual Demand, expected profit per day ($)", ReportKind::Money),

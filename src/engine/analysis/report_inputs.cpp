@@ -8,8 +8,14 @@
 namespace nv {
 
 ReportGroup &addInputsSection(Report &report, const AnalysisParameters &parameters) {
+    return addInputsSection(report, parameters,
+                            InputDays{parameters.days(), "Number of Runs (days)"});
+}
+
+ReportGroup &addInputsSection(Report &report, const AnalysisParameters &parameters,
+                              const InputDays &days) {
     ReportGroup &inputs = report.addSection("inputs", "Inputs").addGroup("", "");
-    inputs.add("days", "Number of Runs (days)", ReportKind::Count, std::int64_t{parameters.days()});
+    inputs.add("days", days.label, ReportKind::Count, days.count);
     inputs.add("price", "Price ($)", ReportKind::Money, parameters.price());
     inputs.add("cost", "Cost ($)", ReportKind::Money, parameters.cost());
     for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
@@ -21,6 +27,11 @@ ReportGroup &addInputsSection(Report &report, const AnalysisParameters &paramete
     inputs.add("mean_demand", "Mean daily demand (units)", ReportKind::Units,
                parameters.meanDemand());
     return inputs;
+}
+
+void addCriticalRatio(ReportGroup &group, double ratio) {
+    group.add("critical_ratio", std::string(kCriticalRatioLabel), ReportKind::Ratio,
+              reportNumber(ratio));
 }
 
 void addCheckedPolicy(ReportGroup &inputs, OrderPolicy policy) {

@@ -1,6 +1,8 @@
 // Reading the teacher's list of random numbers.
 #include "engine/worksheet/random_numbers.h"
 
+#include "support/lines.h"
+
 namespace nv {
 
 namespace {
@@ -55,18 +57,12 @@ Result<std::vector<std::uint32_t>, RandomNumbersError> readRandomNumbers(std::st
         text.remove_suffix(1);
     }
     std::vector<std::uint32_t> numbers;
-    std::size_t lineNumber = 0;
-    while (!text.empty()) {
-        ++lineNumber;
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
+    LineReader lines(text);
+    while (const auto next = lines.next()) {
+        const std::string_view line = *next;
         if (!isNumber(line, digits)) {
             RandomNumbersError error;
-            error.line = lineNumber;
+            error.line = lines.number();
             error.text = std::string(line);
             error.days = days;
             error.digits = digits;

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/analysis/comparison_report.h"
+#include "engine/analysis/report_inputs.h"
 
 namespace nv {
 
@@ -15,18 +15,9 @@ namespace {
 
 void addInputs(Report &report, const Worksheet &sheet) {
     const AnalysisParameters &p = sheet.plan().parameters();
-    ReportGroup &inputs = report.addSection("inputs", "Inputs").addGroup("", "");
-    inputs.add("days", "Days on the sheet", ReportKind::Count, std::int64_t{p.days()});
-    inputs.add("price", "Price ($)", ReportKind::Money, p.price());
-    inputs.add("cost", "Cost ($)", ReportKind::Money, p.cost());
-    for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
-        const std::string demand = std::to_string(kClassDemand[cls]);
-        inputs.add("frequency_" + demand, "Relative frequency of demand " + demand,
-                   ReportKind::Ratio, p.distribution().frequency(cls).value_or(Currency{}));
-    }
+    ReportGroup &inputs = addInputsSection(report, p, InputDays{p.days(), "Days on the sheet"});
     inputs.add("policy", "Order policy", ReportKind::Text,
                std::string(policyKey(sheet.plan().policy())));
-    inputs.add("mean_demand", "Mean daily demand (units)", ReportKind::Units, p.meanDemand());
     inputs.add("seed", "Seed of the random numbers", ReportKind::Count,
                sheet.seed() ? ReportScalar{*sheet.seed()} : ReportScalar{Absent{}});
 }
