@@ -2,12 +2,19 @@
 #include "app/application_windows.h"
 
 #include "ui/analysis/frm_analysis.h"
+#include "ui/help/about_box.h"
+#include "ui/help/frm_help.h"
 #include "ui/parameters/frm_main.h"
 #include "ui/results/frm_results.h"
 
 namespace nv::ui {
 
-ApplicationWindows::ApplicationWindows() : m_main(std::make_unique<FrmMain>(*this)) {}
+ApplicationWindows::ApplicationWindows() : m_main(std::make_unique<FrmMain>(*this, *this)) {
+    connect(m_main.get(), &FrmMain::userGuideRequested, this, &ApplicationWindows::showUserGuide);
+    connect(m_main.get(), &FrmMain::aboutRequested, this, &ApplicationWindows::showAbout);
+    connect(m_main.get(), &FrmMain::scenarioOpened, &m_scenario, &ScenarioState::setOpened);
+    connect(m_main.get(), &FrmMain::scenarioSaved, &m_scenario, &ScenarioState::setSaved);
+}
 
 ApplicationWindows::~ApplicationWindows() = default;
 
@@ -45,6 +52,21 @@ void ApplicationWindows::compareRun(const SimulationParameters &checked) {
 
 void ApplicationWindows::showComparison(const RunInputs &inputs) {
     frmAnalysis().showComparison(inputs, nullptr);
+}
+
+}  // namespace nv::ui
+
+namespace nv::ui {
+
+void ApplicationWindows::showUserGuide() {
+    if (!m_help) {
+        m_help = std::make_unique<FrmHelp>();
+    }
+    m_help->showGuide(m_main.get());
+}
+
+void ApplicationWindows::showAbout() {
+    showAboutBox(m_main.get());
 }
 
 }  // namespace nv::ui

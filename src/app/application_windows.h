@@ -16,6 +16,11 @@
 //     window's (so that window's modality does not block it); the parameter
 //     window's Analyze menu opens it through AnalysisPresenter for its
 //     current inputs, as a window of its own.
+//   - frmHelp, the user guide, is created on first use (Help > User Guide)
+//     and lives until the windows object ends; Help > About shows the
+//     About box over frmMain.
+//   - The scenario frmMain last opened or saved is kept in scenarioState(),
+//     whose signals tell whoever takes a scenario's seed.
 //
 //     nv::ui::ApplicationWindows windows;
 //     windows.frmMain().Form_Load();
@@ -26,6 +31,7 @@
 #include <QObject>
 #include <memory>
 
+#include "app/scenario_state.h"
 #include "engine/simulation_parameters.h"
 #include "ui/toolkit/analysis_presenter.h"
 #include "ui/toolkit/results_presenter.h"
@@ -33,6 +39,7 @@
 namespace nv::ui {
 
 class FrmAnalysis;
+class FrmHelp;
 class FrmMain;
 class FrmResults;
 
@@ -62,17 +69,28 @@ public:
     // AnalysisPresenter: what frmMain's Analyze menu asks for.
     void showComparison(const RunInputs &inputs) override;
 
+    // Help > User Guide and Help > About Newsvendor Simulation.
+    void showUserGuide();
+    void showAbout();
+    // The user guide's window, once something has opened it.
+    [[nodiscard]] FrmHelp *helpWindow() const noexcept { return m_help.get(); }
+
+    // The scenario last opened or saved in frmMain.
+    [[nodiscard]] ScenarioState &scenarioState() noexcept { return m_scenario; }
+
 private:
     // The Analysis window: created, hidden, on first use.
     FrmAnalysis &frmAnalysis();
     // The results grid's "Compare Ordering Rules…" for its run's checked record.
     void compareRun(const SimulationParameters &checked);
 
+    ScenarioState m_scenario;
     // Declared before the results window, so that it goes last.
     std::unique_ptr<FrmMain> m_main;
     std::unique_ptr<FrmResults> m_results;
     // Declared last, so that it goes first: it may be a window of m_results's.
     std::unique_ptr<FrmAnalysis> m_analysis;
+    std::unique_ptr<FrmHelp> m_help;
 };
 
 }  // namespace nv::ui

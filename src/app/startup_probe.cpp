@@ -66,7 +66,9 @@ private:
 int main(int argc, char *argv[]) {
     const Ending ending =
         argc > 1 && std::strcmp(argv[1], "--frame") == 0 ? Ending::Frame : Ending::Exit;
-    return nv::ui::runApplication(argc, argv, [ending](nv::ui::ApplicationWindows &windows) {
+    // The probe's own argument is not the program's: the program gets none.
+    int programArgc = 1;
+    return nv::ui::runApplication(programArgc, argv, [ending](nv::ui::ApplicationWindows &windows) {
         (new ExposeWatch(windows.frmMain(), ending))->start();
     });
 }

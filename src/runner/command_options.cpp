@@ -2,10 +2,12 @@
 
 #include <CLI/CLI.hpp>
 #include <cstddef>
+#include <filesystem>
 #include <limits>
 #include <memory>
 
 #include "engine/demand_distribution.h"
+#include "io/scenario.h"
 #include "runner/runner_text.h"
 
 namespace nv::runner {
@@ -63,6 +65,51 @@ std::optional<std::uint64_t> digitsValue(std::string_view text, std::uint64_t li
     return value;
 }
 
+// Which of the run-input options one App was given: a scenario's values,
+// whenever --scenario comes, fill only the others.
+struct GivenInputs {
+    bool runs = false;
+    bool price = false;
+    bool cost = false;
+    bool frequencies = false;
+    bool policy = false;
+    std::optional<std::uint64_t> scenarioSeed;
+};
+
+void takeScenario(const Scenario &scenario, RunInputs &inputs, const GivenInputs &given,
+                  PolicyDefault policyDefault) {
+    if (!given.runs) {
+        inputs.runsText = scenario.runs;
+    }
+    if (!given.price) {
+        inputs.priceText = scenario.price;
+    }
+    if (!given.cost) {
+        inputs.costText = scenario.cost;
+    }
+    if (!given.frequencies) {
+        inputs.distribution = scenarioRunInputs(scenario).distribution;
+    }
+    // A null policy selects none, unless the command checks with a default.
+    if (!given.policy && (scenario.policy || policyDefault == PolicyDefault::None)) {
+        inputs.yesterdaySelected = scenario.policy == OrderPolicy::Yesterday;
+        inputs.annualSelected = scenario.policy == OrderPolicy::Annual;
+    }
+}
+
+// The scenario's seed, once the whole command line is read, as if --seed had
+// been given: unless the App has no --seed, or --seed or --draws was given.
+void useScenarioSeed(CLI::App &app, const GivenInputs &given) {
+    CLI::Option *seed = app.get_option_no_throw("--seed");
+    const CLI::Option *draws = app.get_option_no_throw("--draws");
+    if (!given.scenarioSeed || seed == nullptr || seed->count() > 0 ||
+        (draws != nullptr && draws->count() > 0)) {
+        return;
+    }
+    seed->add_result(std::to_string(*given.scenarioSeed));
+    seed->run_callback();
+}
+
 template <class Format>
 void addFormat(CLI::App &app, Format &format, FormatWords<Format> words) {
     std::string names;
@@ -108,23 +155,26 @@ CLI::Option *addValueOption(CLI::App &app, const std::string &name, const std::s
 }
 
 void addRunInputOptions(CLI::App &app, RunInputs &inputs, PolicyDefault policyDefault) {
-    const auto text = [](std::string &field) {
-        return [&field](const std::string &value) -> std::optional<std::string> {
+    auto given = std::make_shared<GivenInputs>();
+    const auto text = [given](std::string &field, bool GivenInputs::*flag) {
+        return [&field, given, flag](const std::string &value) -> std::optional<std::string> {
             field = value;
+            (*given).*flag = true;
             return std::nullopt;
         };
     };
     addValueOption(app, "--runs", "TEXT",
                    "Number of Runs: the number of simulated days\n(default 250)",
-                   text(inputs.runsText));
+                   text(inputs.runsText, &GivenInputs::runs));
     addValueOption(app, "--price", "TEXT", "unit selling price (default 4.60)",
-                   text(inputs.priceText));
+                   text(inputs.priceText, &GivenInputs::price));
     addValueOption(app, "--cost", "TEXT", "unit purchase cost (default 2.20)",
-                   text(inputs.costText));
+                   text(inputs.costText, &GivenInputs::cost));
     addValueOption(app, "--freq", "T30,T40,T50,T60,T70",
                    "relative frequencies of the daily demands 30, 40,\n"
                    "50, 60 and 70, adding to 1 (default: all 0)",
-                   [&inputs](const std::string &value) {
+                   [&inputs, given](const std::string &value) {
+                       given->frequencies = true;
                        return readFrequencies(inputs.distribution, value);
                    });
     const std::string policyHelp = policyDefault == PolicyDefault::None
@@ -134,15 +184,36 @@ void addRunInputOptions(CLI::App &app, RunInputs &inputs, PolicyDefault policyDe
                                          "(default yesterday); every rule is compared\n"
                                          "either way";
     addValueOption(app, "--policy", "yesterday|annual", policyHelp,
-                   [&inputs](const std::string &value) -> std::optional<std::string> {
+                   [&inputs, given](const std::string &value) -> std::optional<std::string> {
                        if (value != "yesterday" && value != "annual") {
                            return "Unknown order policy " + quotedText(value) +
                                   ": use yesterday or annual";
                        }
                        inputs.yesterdaySelected = value == "yesterday";
                        inputs.annualSelected = value == "annual";
+                       given->policy = true;
                        return std::nullopt;
                    });
+    addValueOption(
+        app, "--scenario", "FILE",
+        "the values above, and the seed if it has one,\n"
+        "from the scenario FILE (.nvscenario); options\n"
+        "given beside it override them",
+        [&inputs, given, policyDefault](const std::string &path) -> std::optional<std::string> {
+            if (path.empty()) {
+                return "Option --scenario needs a file name";
+            }
+            const auto scenario = readScenarioFile(path);
+            if (!scenario) {
+                // Named as the desktop program names it: the file's name.
+                const std::string name = std::filesystem::path(path).filename().string();
+                return scenarioMessage(displayText(name), scenario.error());
+            }
+            takeScenario(*scenario, inputs, *given, policyDefault);
+            given->scenarioSeed = scenario->seed;
+            return std::nullopt;
+        });
+    app.parse_complete_callback([&app, given] { useScenarioSeed(app, *given); });
 }
 
 void addSeedOption(CLI::App &app, std::optional<std::uint64_t> &seed) {

@@ -48,8 +48,15 @@ CLI::Option *addValueOption(CLI::App &app, const std::string &name, const std::s
 // What --policy leaves selected when it is not given.
 enum class PolicyDefault { None, Yesterday };
 
-// --runs, --price, --cost, --freq and --policy into inputs. With
-// PolicyDefault::Yesterday a given --policy replaces the selection.
+// --runs, --price, --cost, --freq, --policy and --scenario FILE into inputs.
+// With PolicyDefault::Yesterday a given --policy replaces the selection.
+// The scenario's values are defaults: an option given beside it wins,
+// whatever the order; a null policy in it keeps PolicyDefault::Yesterday's
+// selection. Its seed, if it has one, is stored through the App's --seed
+// option (addSeedOption) once the command line has been read, unless --seed
+// or --draws was given; for that this takes the App's parse-complete
+// callback. A file that cannot be used is a usage error with its
+// scenarioMessage, naming the file as the desktop program does.
 void addRunInputOptions(CLI::App &app, RunInputs &inputs, PolicyDefault policyDefault);
 
 // --seed N.

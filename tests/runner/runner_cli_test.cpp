@@ -336,3 +336,74 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
+
+// ---- --scenario ----------------------------------------------------------------------
+
+// A scenario's values are defaults: a command with --scenario prints what the
+// same command prints with its values spelled out as options, options given
+// beside it (before or after) override them, and --seed overrides its seed.
+const std::string kScenario =
+    R"({"format": "newsvendor-scenario", "format_version": 1, "runs": "12", "price": "4.90",
+        "cost": "2.60", "frequencies": ["0.05", "0.25", "0.3", "0.3", "0.1"],
+        "policy": "annual", "seed": 77})";
+
+struct ScenarioCase {
+    const char *name;
+    std::vector<std::string> withScenario;  // "FILE" stands for the scenario's path
+    std::vector<std::string> spelledOut;
+};
+
+class ScenarioOption : public ::testing::TestWithParam<ScenarioCase> {};
+
+TEST_P(ScenarioOption, ActsAsItsValuesSpelledOut) {
+    const DrawsFile scenario(std::string(GetParam().name) + ".nvscenario", kScenario);
+    std::vector<std::string> args = GetParam().withScenario;
+    std::replace(args.begin(), args.end(), std::string("FILE"), scenario.path());
+    const Outcome viaScenario = runExecutable(args);
+    const Outcome spelled = runExecutable(GetParam().spelledOut);
+    EXPECT_EQ(viaScenario.status, 0) << viaScenario.err;
+    EXPECT_EQ(viaScenario.err, "");
+    EXPECT_FALSE(viaScenario.out.empty());
+    EXPECT_EQ(viaScenario.out, spelled.out);
+}
+
+const std::vector<std::string> kSpelled = {"--runs",   "12",    "--price", "4.90",
+                                           "--cost",   "2.60",  "--freq",  "0.05,0.25,0.3,0.3,0.1",
+                                           "--policy", "annual"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Runner, ScenarioOption,
+    ::testing::Values(
+        ScenarioCase{"Run",
+                     {"--scenario", "FILE", "--format", "tsv"},
+                     with(kSpelled, {"--seed", "77", "--format", "tsv"})},
+        ScenarioCase{"OptionsOverrideInAnyOrder",
+                     {"--price", "5", "--scenario", "FILE", "--policy", "yesterday", "--seed", "3"},
+                     {"--runs", "12", "--price", "5", "--cost", "2.60", "--freq",
+                      "0.05,0.25,0.3,0.3,0.1", "--policy", "yesterday", "--seed", "3"}},
+        ScenarioCase{"Analyze",
+                     {"analyze", "--scenario", "FILE", "--replications", "4", "--format", "json"},
+                     with(with({"analyze"}, kSpelled),
+                          {"--seed", "77", "--replications", "4", "--format", "json"})}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
+TEST(ScenarioOption, UnusableFileIsAUsageErrorNamingTheFileAndTheProblem) {
+    const DrawsFile scenario("lacks-price.nvscenario",
+                             R"({"format": "newsvendor-scenario", "format_version": 1,
+                                 "runs": "5", "cost": "1", "frequencies": ["1", "0", "0", "0", "0"],
+                                 "policy": null})");
+    for (const std::string command : {"", "analyze "}) {
+        std::vector<std::string> args = {"--scenario", scenario.path()};
+        if (!command.empty()) {
+            args.insert(args.begin(), "analyze");
+        }
+        const Outcome outcome = runExecutable(args);
+        EXPECT_EQ(outcome.status, 2) << command;
+        EXPECT_EQ(outcome.err,
+                  "The scenario 'runner_cli_lacks-price.nvscenario' lacks the key "
+                  "\"price\"\nRun 'newsvendor-run " +
+                      command + "--help' for more information.\n")
+            << command;
+        EXPECT_EQ(outcome.out, "");
+    }
+}

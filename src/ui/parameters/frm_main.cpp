@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 #include "support/random_source.h"
 #include "ui/parameters/frequency_box.h"
 #include "ui/parameters/frequency_entry.h"
+#include "ui/parameters/scenario_dialogs.h"
 #include "ui/toolkit/qt/system_locale.h"
 
 namespace nv::ui {
@@ -29,12 +31,23 @@ constexpr std::size_t kTxt65 = 3;
 constexpr std::size_t kTxt75 = 4;
 }  // namespace
 
-FrmMain::FrmMain(ResultsPresenter &results, QWidget *parent)
-    : QWidget(parent), m_results(&results), m_beep([] { QApplication::beep(); }) {
+FrmMain::FrmMain(ResultsPresenter &results, AnalysisPresenter &analysis, QWidget *parent)
+    : QWidget(parent),
+      m_results(&results),
+      m_analysis(&analysis),
+      m_chooseOpenFile(&askOpenFileName),
+      m_chooseSaveFile(&askSaveFileName),
+      m_askDetails(&ScenarioSaveDialog::ask),
+      m_reportError([this](const QString &message) {
+          QMessageBox::warning(this, tr("Save Scenario"), message);
+      }),
+      m_beep([] { QApplication::beep(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Simulation Parameters"));
+    createMenus();
     createControls();
     fitCaptionsToFont();
+    placeMenuBar();
     setFocusOrder();
     connectFrequencyBoxes();
     connect(m_cmdRun, &QPushButton::clicked, this, &FrmMain::cmdRun_Click);
@@ -170,13 +183,7 @@ void FrmMain::frequencyLostFocus(std::size_t cls) {
 // ---- The commands ------------------------------------------------------------
 
 void FrmMain::cmdRun_Click() {
-    RunInputs inputs;
-    inputs.runsText = m_cboRuns->currentText().toStdString();
-    inputs.priceText = m_cboPrice->currentText().toStdString();
-    inputs.costText = m_cboCost->currentText().toStdString();
-    inputs.distribution = m_distribution;
-    inputs.yesterdaySelected = m_optYesterday->isChecked();
-    inputs.annualSelected = m_optAnnual->isChecked();
+    const RunInputs inputs = windowInputs();
 
     QtProgressBar progress(*m_pgbRun);
     QtCommandButton showResults(*m_cmdShow);

@@ -1,5 +1,7 @@
 // frmMain's controls: names, kinds, captions, geometry, focus order, initial
-// state and list entries.
+// state and list entries. They sit in the client area, the widget under the
+// menu bar (frm_main_menu.cpp), at the positions designed for the window's
+// client area.
 //
 // The geometry is designed in twips (15 to a pixel) for a dialog font in which
 // a one-line label is 13 pixels high. A wider default font would cut
@@ -144,21 +146,27 @@ QSize buttonNeeds(const QPushButton *button) {
 }  // namespace
 
 void FrmMain::createControls() {
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setAccessibleName(QStringLiteral("Simulation Parameters"));
+    QWidget *const client = m_client;
+
     // Top band: the three lists with their captions.
-    m_label1 =
-        makeLabel(this, "Label1", "Number of Runs", twipsRect(600, 240, 1155, 195), Qt::AlignLeft);
-    m_cboRuns = makeCombo(this, "cboRuns", "Number of Runs", {"100", "250", "500", "1000"},
+    m_label1 = makeLabel(client, "Label1", "Number of Runs", twipsRect(600, 240, 1155, 195),
+                         Qt::AlignLeft);
+    m_cboRuns = makeCombo(client, "cboRuns", "Number of Runs", {"100", "250", "500", "1000"},
                           twipsRect(600, 480, 1215, 315));
-    m_label2 = makeLabel(this, "Label2", "Price", twipsRect(2400, 240, 360, 195), Qt::AlignLeft);
-    m_cboPrice = makeCombo(this, "cboPrice", "Price",
+    m_label2 = makeLabel(client, "Label2", "Price", twipsRect(2400, 240, 360, 195), Qt::AlignLeft);
+    m_cboPrice = makeCombo(client, "cboPrice", "Price",
                            {"4.30", "4.40", "4.50", "4.60", "4.70", "4.80", "4.90"},
                            twipsRect(2040, 480, 1215, 315));
-    m_label3 = makeLabel(this, "Label3", "Cost", twipsRect(3840, 240, 315, 195), Qt::AlignLeft);
-    m_cboCost = makeCombo(this, "cboCost", "Cost", {"2.10", "2.20", "2.30", "2.40", "2.50", "2.60"},
-                          twipsRect(3480, 480, 1215, 315));
+    m_label3 = makeLabel(client, "Label3", "Cost", twipsRect(3840, 240, 315, 195), Qt::AlignLeft);
+    m_cboCost =
+        makeCombo(client, "cboCost", "Cost", {"2.10", "2.20", "2.30", "2.40", "2.50", "2.60"},
+                  twipsRect(3480, 480, 1215, 315));
 
     // Top right: the order policy, two exclusive options placed in the frame.
-    m_frame1 = new QGroupBox(QStringLiteral("Order Policy"), this);
+    m_frame1 = new QGroupBox(QStringLiteral("Order Policy"), client);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_frame1->setAccessibleName(QStringLiteral("Order Policy"));
     m_frame1->setGeometry(twipsRect(4800, 240, 2535, 1335));
@@ -168,10 +176,10 @@ void FrmMain::createControls() {
         makeOption(m_frame1, "optAnnual", "Average Annual Demand", twipsRect(240, 840, 2175, 255));
 
     // Left middle: the table of demand classes and their frequencies.
-    m_label4 = makeLabel(this, "Label4", "Average Daily Demand", twipsRect(600, 1440, 1095, 495),
+    m_label4 = makeLabel(client, "Label4", "Average Daily Demand", twipsRect(600, 1440, 1095, 495),
                          Qt::AlignHCenter);
     m_label4->setWordWrap(true);
-    m_label10 = makeLabel(this, "Label10", "Relative Frequency", twipsRect(1800, 1440, 975, 495),
+    m_label10 = makeLabel(client, "Label10", "Relative Frequency", twipsRect(1800, 1440, 975, 495),
                           Qt::AlignHCenter);
     m_label10->setWordWrap(true);
     for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
@@ -179,10 +187,10 @@ void FrmMain::createControls() {
         const int top = kFirstRowTop + row * kRowPitch;
         const QByteArray labelName = "Label" + QByteArray::number(5 + row);
         const QByteArray demand = QByteArray::number(kClassDemand[cls]);
-        m_demandLabels[cls] = makeLabel(this, labelName.constData(), demand.constData(),
+        m_demandLabels[cls] = makeLabel(client, labelName.constData(), demand.constData(),
                                         twipsRect(1080, top, 195, 195), Qt::AlignHCenter);
 
-        auto *box = new FrequencyBox(this);
+        auto *box = new FrequencyBox(client);
         box->setObjectName(QStringLiteral("txt%1").arg(35 + 10 * row));
         box->setAccessibleName(
             QStringLiteral("Relative frequency for demand %1").arg(QString::fromLatin1(demand)));
@@ -192,28 +200,28 @@ void FrmMain::createControls() {
 
     // The total under the boxes, as large as each of them, with a thin border.
     // It has no accessible name of its own: its text is what is read out.
-    m_lblTotal = makeLabel(this, "lblTotal", "", twipsRect(1920, 3840, 735, 285), Qt::AlignRight);
+    m_lblTotal = makeLabel(client, "lblTotal", "", twipsRect(1920, 3840, 735, 285), Qt::AlignRight);
     m_lblTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lblTotal->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_lblTotal->setLineWidth(1);
     m_lblTotal->setIndent(2);
     m_lblTotal->setAccessibleDescription(QStringLiteral("Total of the relative frequencies"));
-    m_label11 = makeLabel(this, "Label11", "Must add to 1.00", twipsRect(2880, 3840, 1200, 195),
+    m_label11 = makeLabel(client, "Label11", "Must add to 1.00", twipsRect(2880, 3840, 1200, 195),
                           Qt::AlignLeft);
 
     // Right column: the commands and the progress bar.
-    m_cmdRun = makeButton(this, "cmdRun", "Run Simulation", twipsRect(5400, 1800, 1455, 495));
-    m_pgbRun = new QProgressBar(this);
+    m_cmdRun = makeButton(client, "cmdRun", "Run Simulation", twipsRect(5400, 1800, 1455, 495));
+    m_pgbRun = new QProgressBar(client);
     m_pgbRun->setObjectName(QStringLiteral("pgbRun"));
     m_pgbRun->setAccessibleName(QStringLiteral("Run progress"));
     m_pgbRun->setRange(0, 100);
     m_pgbRun->setValue(0);
     m_pgbRun->setGeometry(twipsRect(5400, 2400, 1455, 255));
-    m_cmdShow = makeButton(this, "cmdShow", "Show Results", twipsRect(5400, 2760, 1455, 495));
+    m_cmdShow = makeButton(client, "cmdShow", "Show Results", twipsRect(5400, 2760, 1455, 495));
     m_cmdShow->setEnabled(false);
-    m_cmdExit = makeButton(this, "cmdExit", "Exit", twipsRect(5400, 3360, 1455, 495));
+    m_cmdExit = makeButton(client, "cmdExit", "Exit", twipsRect(5400, 3360, 1455, 495));
 
-    resize(kClientArea);
+    m_client->resize(kClientArea);
 }
 
 void FrmMain::setFocusOrder() {
@@ -247,10 +255,11 @@ void FrmMain::fitCaptionsToFont() {
     }
 
     QRect all;
-    for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QWidget *child :
+         m_client->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
         all = all.united(child->geometry());
     }
-    growTo(this, {all.right() + 1 + kWindowMargin, all.bottom() + 1 + kWindowMargin});
+    growTo(m_client, {all.right() + 1 + kWindowMargin, all.bottom() + 1 + kWindowMargin});
 }
 
 }  // namespace nv::ui

@@ -1,5 +1,6 @@
 // frmMain's controls: kinds, captions, geometry, accessible names, focus
-// order, lists, initial state and the state after the load handler.
+// order, lists, initial state and the state after the load handler. The
+// controls' positions are those of the client area under the menu bar.
 #include <QAccessible>
 #include <QCompleter>
 #include <QFont>
@@ -189,7 +190,7 @@ void FrmMainLayoutTest::controls() {
     QCOMPARE(spoken, QString::fromUtf8(*c.accessibleName != '\0' ? c.accessibleName : c.caption));
     const bool inFrame = QByteArray(c.name).startsWith("opt");
     QCOMPARE(widget->parentWidget()->objectName(),
-             QString::fromLatin1(inFrame ? "Frame1" : "frmMain"));
+             QString::fromLatin1(inFrame ? "Frame1" : "clientArea"));
 }
 
 void FrmMainLayoutTest::designedGeometry() {
@@ -200,7 +201,9 @@ void FrmMainLayoutTest::designedGeometry() {
     {
         ShownWindow shown(false);
         QCOMPARE(shown.control<QWidget>(c.name)->geometry(), pixels(c.twips));
-        QCOMPARE(shown.window().size(), QSize(515, 290));
+        QCOMPARE(shown.window().clientArea().geometry(),
+                 QRect(0, shown.window().menuBar().height(), 515, 290));
+        QCOMPARE(shown.window().size(), QSize(515, 290 + shown.window().menuBar().height()));
     }
     QApplication::setFont(original);
 }
@@ -247,8 +250,7 @@ void FrmMainLayoutTest::captionsFitTheFontInUse() {
 
 void FrmMainLayoutTest::noControlsOverlap() {
     ShownWindow shown(false);
-    for (QWidget *container :
-         {static_cast<QWidget *>(&shown.window()), shown.control<QWidget>("Frame1")}) {
+    for (QWidget *container : {&shown.window().clientArea(), shown.control<QWidget>("Frame1")}) {
         const QList<QWidget *> children =
             container->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
         for (qsizetype i = 0; i < children.size(); ++i) {
@@ -267,12 +269,19 @@ void FrmMainLayoutTest::windowTitleAndClientArea() {
     QVERIFY(shown.active());
     QCOMPARE(shown.window().objectName(), QStringLiteral("frmMain"));
     QCOMPARE(shown.window().windowTitle(), QStringLiteral("Simulation Parameters"));
-    QVERIFY(shown.window().width() >= 515);
-    QVERIFY(shown.window().height() >= 290);
+    QWidget &client = shown.window().clientArea();
+    QVERIFY(client.width() >= 515);
+    QVERIFY(client.height() >= 290);
     QVERIFY(shown.window().isWindow());
     QVERIFY(shown.window().layout() == nullptr);
+    // The menu bar across the top, the client area right under it.
+    const QRect bar = shown.window().menuBar().geometry();
+    QCOMPARE(bar, QRect(0, 0, shown.window().width(), bar.height()));
+    QVERIFY(bar.height() > 0);
+    QCOMPARE(client.pos(), QPoint(0, bar.height()));
+    QCOMPARE(shown.window().size(), QSize(client.width(), bar.height() + client.height()));
     const QList<QWidget *> direct =
-        shown.window().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        client.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(direct.size(), 25);  // and the two options inside Frame1
     QCOMPARE(shown.control<QWidget>("Frame1")->findChildren<QRadioButton *>().size(), 2);
 }
@@ -280,7 +289,9 @@ void FrmMainLayoutTest::windowTitleAndClientArea() {
 void FrmMainLayoutTest::resizingMovesNothing() {
     ShownWindow shown;
     QList<QRect> before;
-    const QList<QWidget *> all = shown.window().findChildren<QWidget *>();
+    // The client area and everything in it; the menu bar only widens.
+    QList<QWidget *> all = shown.window().clientArea().findChildren<QWidget *>();
+    all.append(&shown.window().clientArea());
     for (QWidget *w : all) {
         before.append(w->geometry());
     }
@@ -289,6 +300,7 @@ void FrmMainLayoutTest::resizingMovesNothing() {
     for (qsizetype i = 0; i < all.size(); ++i) {
         QCOMPARE(all[i]->geometry(), before[i]);
     }
+    QCOMPARE(shown.window().menuBar().width(), 900);
 }
 
 void FrmMainLayoutTest::focusOrder() {
@@ -410,8 +422,8 @@ void FrmMainLayoutTest::initialStateBeforeLoad() {
     QCOMPARE(bar->minimum(), 0);
     QCOMPARE(bar->maximum(), 100);
     QCOMPARE(bar->value(), 0);
-    for (QWidget *w :
-         shown.window().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QWidget *w : shown.window().clientArea().findChildren<QWidget *>(
+             QString(), Qt::FindDirectChildrenOnly)) {
         QCOMPARE(w->isEnabled(), w->objectName() != QStringLiteral("cmdShow"));
         QVERIFY(w->isVisibleTo(&shown.window()));
     }

@@ -15,6 +15,11 @@ QString askSaveFileName(QWidget *parent, const QString &caption, const QString &
     return QFileDialog::getSaveFileName(parent, caption, proposedPath, filter);
 }
 
+QString askOpenFileName(QWidget *parent, const QString &caption, const QString &folder,
+                        const QString &filter) {
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
 QString withDefaultSuffix(const QString &path, const QString &suffix) {
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) {
         return path;

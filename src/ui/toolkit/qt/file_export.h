@@ -1,5 +1,5 @@
 // Saving a file the user chose: the CSV of the results grid and of the
-// analysis tables, the PNG of the comparison charts.
+// analysis tables, the PNG of the comparison charts, scenarios.
 //
 // Writes go through QSaveFile, so the target is replaced only once every byte
 // has been written and flushed: a failed save leaves an existing file as it
@@ -34,6 +34,11 @@ namespace nv::ui {
 using SaveFileChooser = std::function<QString(QWidget *parent, const QString &caption,
                                               const QString &proposedPath, const QString &filter)>;
 
+// Asks for the name of a file to open: (parent, caption, folder, filter) ->
+// the chosen path, or an empty string when the user cancelled.
+using OpenFileChooser = std::function<QString(QWidget *parent, const QString &caption,
+                                              const QString &folder, const QString &filter)>;
+
 // Shows the message of a failed save (a message box, or a test's recorder).
 using ErrorReporter = std::function<void(const QString &message)>;
 
@@ -51,6 +56,10 @@ struct SaveRequest {
 // The default chooser: QFileDialog::getSaveFileName (asks before replacing).
 [[nodiscard]] QString askSaveFileName(QWidget *parent, const QString &caption,
                                       const QString &proposedPath, const QString &filter);
+
+// The default open chooser: QFileDialog::getOpenFileName.
+[[nodiscard]] QString askOpenFileName(QWidget *parent, const QString &caption,
+                                      const QString &folder, const QString &filter);
 
 // `path` with ".suffix" appended when its file name has no suffix of its own.
 [[nodiscard]] QString withDefaultSuffix(const QString &path, const QString &suffix);
