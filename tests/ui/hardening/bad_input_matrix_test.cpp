@@ -187,26 +187,14 @@ void addListColumns() {
     QTest::addColumn<QStringList>("dayOne");
 }
 
+// One row per way the window can answer; how every other text converts is
+// tabled once, in the conversion tests of the support library.
 void addCommonRows(const QString &notANumber, const QString &outOfRange) {
     const QStringList any;
     QTest::newRow("empty") << QString() << kMissing << 0 << any;
-    QTest::newRow("blanks only") << QStringLiteral("   ") << notANumber << 0 << any;
     QTest::newRow("letters") << QStringLiteral("abc") << notANumber << 0 << any;
-    QTest::newRow("1,5") << QStringLiteral("1,5") << notANumber << 0 << any;
     QTest::newRow("1e309") << QStringLiteral("1e309") << outOfRange << 0 << any;
-    QTest::newRow("-1e309") << QStringLiteral("-1e309") << outOfRange << 0 << any;
-    QTest::newRow("nan") << QStringLiteral("nan") << notANumber << 0 << any;
-    QTest::newRow("inf") << QStringLiteral("inf") << notANumber << 0 << any;
-    QTest::newRow("0x10") << QStringLiteral("0x10") << notANumber << 0 << any;
-    QTest::newRow("&H10") << QStringLiteral("&H10") << notANumber << 0 << any;
-    QTest::newRow("lone point") << QStringLiteral(".") << notANumber << 0 << any;
-    QTest::newRow("lone minus") << QStringLiteral("-") << notANumber << 0 << any;
-    QTest::newRow("--5") << QStringLiteral("--5") << notANumber << 0 << any;
-    QTest::newRow("1e (no exponent digits)") << QStringLiteral("1e") << notANumber << 0 << any;
     QTest::newRow("blank inside") << QStringLiteral("1 0") << notANumber << 0 << any;
-    QTest::newRow("Arabic-Indic three") << QStringLiteral("\u0663") << notANumber << 0 << any;
-    QTest::newRow("fullwidth three") << QStringLiteral("\uFF13") << notANumber << 0 << any;
-    QTest::newRow("digit then letter") << QStringLiteral("25x") << notANumber << 0 << any;
     QTest::newRow("lone surrogate, pasted") << QString(QChar(0xD800)) << notANumber << 0 << any;
 }
 
@@ -419,31 +407,13 @@ void BadInputMatrixTest::pastedFrequency_data() {
     QTest::addColumn<QString>("total");
     QTest::addColumn<bool>("accepted");
     QTest::newRow("empty") << QString() << "0.80" << false;
-    QTest::newRow("blanks only") << QStringLiteral("   ") << "0.80" << false;
-    QTest::newRow("blanks around") << QStringLiteral(" 0.2 ") << "1.00" << true;
     QTest::newRow("blanks inside") << QStringLiteral("0 . 2") << "1.00" << true;
     QTest::newRow("line feed inside") << QStringLiteral("0.\n2") << "1.00" << true;
-    QTest::newRow("letters") << QStringLiteral("abc") << "0.80" << false;
     QTest::newRow("leading number then letters") << QStringLiteral("0.2abc") << "1.00" << true;
     QTest::newRow("1,5 reads 1") << QStringLiteral("1,5") << "1.80" << false;
-    QTest::newRow("0,2 reads 0") << QStringLiteral("0,2") << "0.80" << false;
-    QTest::newRow("2e-1") << QStringLiteral("2e-1") << "1.00" << true;
-    QTest::newRow("1e3") << QStringLiteral("1e3") << "1000.80" << false;
     QTest::newRow("1e309 is infinite") << QStringLiteral("1e309") << "####" << false;
-    QTest::newRow("-1e309 is infinite") << QStringLiteral("-1e309") << "####" << false;
-    QTest::newRow("nan reads 0") << QStringLiteral("nan") << "0.80" << false;
-    QTest::newRow("inf reads 0") << QStringLiteral("inf") << "0.80" << false;
-    QTest::newRow("0x10 reads 0") << QStringLiteral("0x10") << "0.80" << false;
-    QTest::newRow("&H10 reads 0") << QStringLiteral("&H10") << "0.80" << false;
-    QTest::newRow("lone point") << QStringLiteral(".") << "0.80" << false;
-    QTest::newRow("lone minus") << QStringLiteral("-") << "0.80" << false;
-    QTest::newRow("--5 reads 0") << QStringLiteral("--5") << "0.80" << false;
-    QTest::newRow("+5") << QStringLiteral("+5") << "5.80" << false;
-    QTest::newRow("negative") << QStringLiteral("-0.2") << "0.60" << false;
     // -0.8 + 0.2 + 0.2 + 0.2 + 0.2 in double is about -1e-16: a zero total.
     QTest::newRow("negative, total zero") << QStringLiteral("-0.8") << "0.00" << false;
-    QTest::newRow("Arabic-Indic digit") << QStringLiteral("\u0663") << "0.80" << false;
-    QTest::newRow("fullwidth digit") << QStringLiteral("\uFF13") << "0.80" << false;
     QTest::newRow("lone surrogate after the number")
         << QStringLiteral("0.2") + QChar(0xDC00) << "1.00" << true;
     QTest::newRow("lone surrogate before the number")
@@ -455,10 +425,6 @@ void BadInputMatrixTest::pastedFrequency_data() {
     // The sum 922337203685478 x 10,000 is past 2^63.
     QTest::newRow("total just past the amounts")
         << QStringLiteral("922337203685477") << "####" << false;
-    // 922337203685477.5807 reads as the nearest double, ...477.625: the box's
-    // own value is already past the largest amount.
-    QTest::newRow("largest amount") << QStringLiteral("922337203685477.5807") << "####" << false;
-    QTest::newRow("beyond the amounts") << QStringLiteral("1e15") << "####" << false;
 }
 
 void BadInputMatrixTest::pastedFrequency() {
