@@ -47,4 +47,8 @@ void ApplicationWindows::showComparison(const RunInputs &inputs) {
     frmAnalysis().showComparison(inputs, nullptr);
 }
 
+void ApplicationWindows::showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed) {
+    frmAnalysis().showPlay(inputs, seed, nullptr);
+}
+
 }  // namespace nv::ui

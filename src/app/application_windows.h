@@ -15,7 +15,7 @@
 //     record of the results window's run, as a window of the results
 //     window's (so that window's modality does not block it); the parameter
 //     window's Analyze menu opens it through AnalysisPresenter for its
-//     current inputs, as a window of its own.
+//     current inputs, as a window of its own; its Play page the same way.
 //
 //     nv::ui::ApplicationWindows windows;
 //     windows.frmMain().Form_Load();
@@ -61,6 +61,7 @@ public:
 
     // AnalysisPresenter: what frmMain's Analyze menu asks for.
     void showComparison(const RunInputs &inputs) override;
+    void showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed) override;
 
 private:
     // The Analysis window: created, hidden, on first use.

@@ -5,7 +5,12 @@
 //     class Windows final : public nv::ui::AnalysisPresenter { ... };
 //     // Analyze > Compare Ordering Rules…
 //     presenter.showComparison(currentInputs());
+//     // Analyze > Play the Newsvendor…
+//     presenter.showPlay(currentInputs(), scenarioSeed);
 #pragma once
+
+#include <cstdint>
+#include <optional>
 
 #include "engine/simulation_parameters.h"
 
@@ -20,6 +25,12 @@ public:
     // refusal shows in the page's status line with nothing computed. The
     // window is one of its own, usable beside the parameter window.
     virtual void showComparison(const RunInputs &inputs) = 0;
+
+    // Opens the Analysis window at its Play page for these inputs (checked
+    // as analyze checks them) with the seed of a scenario, or a fresh seed
+    // for nullopt. A game in progress with the same inputs goes on when no
+    // seed is given.
+    virtual void showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed) = 0;
 };
 
 }  // namespace nv::ui
