@@ -60,7 +60,7 @@ void PlayPage::createControls() {
                                 "mean_order", "chase_correlation", "days_above_best"}},
                               {"rules", {"yesterday", "annual", "best", "perfect"}}},
                              this);
-    m_debriefModel->setValueTitle(tr("Your game"));
+    m_debriefModel->setValueTitle(tr("On your days"));
 
     m_lblParameters = wrapped(this, "lblParameters", tr("Inputs of the game"));
 
