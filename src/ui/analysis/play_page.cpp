@@ -113,7 +113,7 @@ PlayPage::PlayPage(QWidget *parent)
 PlayPage::~PlayPage() = default;
 
 void PlayPage::setRunInputs(const RunInputs &inputs, std::optional<std::uint64_t> seed) {
-    if (m_stage == Stage::Playing && !seed && m_inputs == inputs) {
+    if (m_stage == Stage::Playing && m_inputs == inputs && (!seed || *seed == m_seed)) {
         return;  // the game in progress goes on
     }
     m_inputs = inputs;

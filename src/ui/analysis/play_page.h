@@ -90,7 +90,7 @@ public:
     void stopWork() override {}
 
     // The inputs to play with and the seed (nullopt: a fresh one). A game in
-    // progress with the same inputs is kept when no seed is given.
+    // progress with the same inputs goes on when no seed or its own is given.
     void setRunInputs(const RunInputs &inputs, std::optional<std::uint64_t> seed);
 
     void cmdStart_Click();

@@ -29,7 +29,7 @@ public:
     // Opens the Analysis window at its Play page for these inputs (checked
     // as analyze checks them) with the seed of a scenario, or a fresh seed
     // for nullopt. A game in progress with the same inputs goes on when no
-    // seed is given.
+    // seed, or its own, is given.
     virtual void showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed) = 0;
 };
 

@@ -82,6 +82,9 @@ void TestPlayPage::keyboardPlayReachesTheEnginesDebrief() {
     QVERIFY(page().lblOutcome().text().startsWith(QStringLiteral("Day 2: you ordered 60")));
     QCOMPARE(page().lblOutcome().accessibleName(), page().lblOutcome().text());
     QCOMPARE(page().tblHistory().model()->rowCount(), 2);
+    // The menu again, with the scenario's seed: the game goes on.
+    static_cast<AnalysisPresenter &>(*m_windows).showPlay(testing::runInputs(), kSeed);
+    QCOMPARE(page().game()->daysPlayed(), 2);
     type(QStringLiteral("40"));
     type(QStringLiteral("70"));
 
