@@ -168,6 +168,7 @@ void PlayPage::layoutControls() {
     debrief->setContentsMargins(0, 0, 0, 0);
     debrief->addWidget(m_lblFindings);
     debrief->addLayout(debriefBody, 1);
+    debrief->addWidget(buddy(m_wdgDebrief, tr("&Your days:"), "lblYourDays", m_tblDays));
     debrief->addWidget(m_tblDays, 0, Qt::AlignLeft);
 
     auto *content = named(new QWidget, "wdgContent", title());
