@@ -54,6 +54,15 @@ void ApplicationWindows::showComparison(const RunInputs &inputs) {
     frmAnalysis().showComparison(inputs, nullptr);
 }
 
+void ApplicationWindows::showPlay(const RunInputs &inputs) {
+    const std::optional<Scenario> &scenario = m_scenario.current();
+    showPlay(inputs, scenario ? scenario->seed : std::nullopt);
+}
+
+void ApplicationWindows::showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed) {
+    frmAnalysis().showPlay(inputs, seed, nullptr);
+}
+
 }  // namespace nv::ui
 
 namespace nv::ui {

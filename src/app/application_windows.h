@@ -15,7 +15,7 @@
 //     record of the results window's run, as a window of the results
 //     window's (so that window's modality does not block it); the parameter
 //     window's Analyze menu opens it through AnalysisPresenter for its
-//     current inputs, as a window of its own.
+//     current inputs, as a window of its own; its Play page the same way.
 //   - frmHelp, the user guide, is created on first use (Help > User Guide)
 //     and lives until the windows object ends; Help > About shows the
 //     About box over frmMain.
@@ -68,6 +68,9 @@ public:
 
     // AnalysisPresenter: what frmMain's Analyze menu asks for.
     void showComparison(const RunInputs &inputs) override;
+    void showPlay(const RunInputs &inputs) override;
+    // The Play page with this seed, or a fresh one for nullopt.
+    void showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed);
 
     // Help > User Guide and Help > About Newsvendor Simulation.
     void showUserGuide();

@@ -61,7 +61,8 @@ public:
             }
             flushGroups(keyed);
             for (const ReportItem &item : group.items) {
-                directItem(item, item.label);
+                // A table that is the whole section is not headed twice.
+                directItem(item, item.label == section.title ? std::string() : item.label);
             }
         }
         flushGroups(keyed);
@@ -86,6 +87,10 @@ private:
                 m_lines.push_back({label, text(item.value, item.kind)});
                 return;
             case ReportShape::List: {
+                if (item.kind == ReportKind::Text) {
+                    textLines(item, label);
+                    return;
+                }
                 std::string values;
                 const auto &row = item.rows.empty() ? std::vector<ReportScalar>{} : item.rows[0];
                 for (std::size_t i = 0; i < row.size(); ++i) {
@@ -97,11 +102,30 @@ private:
             case ReportShape::Matrix:
             case ReportShape::Records:
                 flushLines();
-                m_out += kIndent;
-                m_out += label;
-                m_out += '\n';
+                heading(label);
                 appendColumns(m_out, wideRows(item), 0, "    ");
                 return;
+        }
+    }
+
+    void heading(const std::string &label) {
+        if (!label.empty()) {
+            m_out += kIndent;
+            m_out += label;
+            m_out += '\n';
+        }
+    }
+
+    // A list of texts (sentences): one a line under its label.
+    void textLines(const ReportItem &item, const std::string &label) {
+        flushLines();
+        heading(label);
+        for (const auto &row : item.rows) {
+            for (const ReportScalar &value : row) {
+                m_out += "    ";
+                m_out += text(value, item.kind);
+                m_out += '\n';
+            }
         }
     }
 

@@ -16,8 +16,10 @@
 // a column per group headed by its title, a row per item key (in the order
 // the groups first name them) headed by its label; the text item "name" is
 // left out, the group titles say it. A Records item is a table of its own
-// under its label (a column per report column), a List its values in one
-// line, a Matrix its rows aligned under its label. Every value is written
+// under its label (a column per report column; the label is left out when
+// it repeats the section's title), a List its values in one line (a List of
+// texts, such as sentences, one a line under its label), a Matrix its rows
+// aligned under its label. Every value is written
 // by nv::reportText in the given style; a value that does not exist is the
 // style's `absent` text, a group without the item leaves its cell blank.
 // Columns are aligned by UTF-8 code points, labels to the left and values

@@ -17,9 +17,7 @@
 
 namespace nv::runner {
 
-namespace {
-
-std::string formatted(const Report &report, AnalysisFormat format) {
+std::string formattedReport(const Report &report, AnalysisFormat format) {
     switch (format) {
         case AnalysisFormat::Csv:
             return io::reportCsv(report);
@@ -30,8 +28,6 @@ std::string formatted(const Report &report, AnalysisFormat format) {
     }
     return io::reportTable(report, ReportTextStyle{});
 }
-
-}  // namespace
 
 int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &err,
                bool errIsTerminal) {
@@ -58,7 +54,7 @@ int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &e
     const ComparisonReportInputs extra{
         command.inputs.annualSelected ? OrderPolicy::Annual : OrderPolicy::Yesterday,
         !command.seed.has_value()};
-    out << formatted(
+    out << formattedReport(
         comparisonReport(*parameters, exactExpectations(*parameters), &*summary, extra),
         command.format);
     out.flush();

@@ -29,14 +29,20 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "engine/analysis/replications.h"
+#include "engine/analysis/report.h"
 #include "runner/command_line.h"
 
 namespace nv::runner {
 
 inline constexpr int kAnalysisFormatVersion = 1;
+
+// A report in one of the analyses' formats: the text table, the long csv, or
+// json with format_version kAnalysisFormatVersion.
+[[nodiscard]] std::string formattedReport(const Report &report, AnalysisFormat format);
 
 [[nodiscard]] int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &err,
                              bool errIsTerminal);

@@ -94,6 +94,54 @@ private:
     AnalyzeCommand m_command;
 };
 
+class DebriefReader final : public CommandReader {
+    static constexpr const char *kDebriefName = "newsvendor-run debrief";
+
+public:
+    void addOptions(CLI::App &app) override {
+        m_app = &app;
+        addRunInputOptions(app, m_command.inputs, PolicyDefault::Yesterday);
+        app.get_option("--runs")->description(
+            "Number of Runs the inputs are checked with, as\n"
+            "analyze checks them (default: the number of\n"
+            "orders); the game has one day per order");
+        addSeedOption(app, m_seed);
+        app.get_option("--seed")->description(
+            "seed of the game's demands, 0 to\n"
+            "18446744073709551615 (needed)");
+        addValueOption(app, "--orders", "FILE",
+                       "the player's orders, one whole number of units\n"
+                       "per line, one line per day; \"-\" reads standard\n"
+                       "input",
+                       [this](const std::string &path) -> std::optional<std::string> {
+                           if (path.empty()) {
+                               return "Option --orders needs a file name";
+                           }
+                           m_command.ordersPath = path;
+                           return std::nullopt;
+                       });
+        addFormatOption(app, m_command.format, kAnalysisFormats);
+    }
+
+    Result<Command, UsageError> command() override {
+        if (!m_seed) {
+            return Failure{UsageError{"Option --seed is needed: the game's demands come from it",
+                                      kDebriefName}};
+        }
+        if (m_command.ordersPath.empty()) {
+            return Failure{UsageError{"Option --orders is needed", kDebriefName}};
+        }
+        m_command.seed = *m_seed;
+        m_command.runsGiven = m_app->count("--runs") > 0;
+        return Command{m_command};
+    }
+
+private:
+    CLI::App *m_app = nullptr;
+    DebriefCommand m_command;
+    std::optional<std::uint64_t> m_seed;
+};
+
 constexpr std::string_view kRunDescription =
     "Simulates the trade in one perishable item day by day, as the Run Simulation\n"
     "command does, and prints the results grid.";
@@ -120,6 +168,15 @@ const std::vector<Subcommand> &subcommands() {
          "same demands, per rule and per pair of rules.",
          "Exit status: 0 after an analysis, 1 when it is refused, 2 for a usage error.",
          [] { return std::make_unique<AnalyzeReader>(); }},
+        {"debrief",
+         "Replays a game of playing the newsvendor: the\n"
+         "orders of FILE, one a day, on the demands a run\n"
+         "with the seed draws. Prints the debrief: the days,\n"
+         "the player's profit and luck, the rules' profits\n"
+         "on the same days and the findings.",
+         "Exit status: 0 after a debrief, 1 when it is refused (a bad line of the\n"
+         "orders file too), 2 for a usage error (an orders file that cannot be read too).",
+         [] { return std::make_unique<DebriefReader>(); }},
     };
     return kSubcommands;
 }

@@ -5,6 +5,8 @@
 //                    [--seed N | --draws FILE] [--format table|tsv|csv]
 //     newsvendor-run analyze [the same parameter options]
 //                    [--replications R] [--seed N] [--format table|csv|json]
+//     newsvendor-run debrief [the same parameter options] --seed N --orders FILE
+//                    [--format table|csv|json]
 //     newsvendor-run -h | --help | --version     (analyze -h: analyze's help)
 //
 // Rules:
@@ -18,6 +20,8 @@
 //   - --seed N: decimal digits only, 0..18446744073709551615. --draws FILE:
 //     the day's random numbers from FILE ("-": standard input). Neither: the
 //     clock seed. Both: a usage error. analyze has no --draws.
+//   - debrief needs --seed and --orders FILE ("-": standard input); either
+//     missing is a usage error. It has no --draws and no --replications.
 //   - --replications R: an optional "-" and decimal digits (default 1000); a
 //     whole number of any size is accepted here (beyond the 64-bit range it
 //     is kept as the nearest end), the analysis checks 1..1,000,000.
@@ -86,6 +90,18 @@ struct AnalyzeCommand {
     friend bool operator==(const AnalyzeCommand &, const AnalyzeCommand &) = default;
 };
 
+// The debrief of a game played with the orders of a file (one per line, "-"
+// for standard input) on the demands of a seed. --runs only feeds the
+// inputs' checks: the game lasts as many days as the file has orders.
+struct DebriefCommand {
+    RunInputs inputs{"", "4.60", "2.20", DemandDistribution{}, true, false};
+    bool runsGiven = false;  // else the checks take the number of orders
+    std::uint64_t seed = 0;
+    std::string ordersPath;
+    AnalysisFormat format = AnalysisFormat::Table;
+    friend bool operator==(const DebriefCommand &, const DebriefCommand &) = default;
+};
+
 // -h or --help: print `text` on standard output and succeed.
 struct HelpRequest {
     std::string text;
@@ -97,7 +113,8 @@ struct VersionRequest {
     friend bool operator==(const VersionRequest &, const VersionRequest &) = default;
 };
 
-using Command = std::variant<HelpRequest, VersionRequest, RunCommand, AnalyzeCommand>;
+using Command =
+    std::variant<HelpRequest, VersionRequest, RunCommand, AnalyzeCommand, DebriefCommand>;
 
 // A command line that cannot be carried out: a one-line message, and the
 // command whose help explains it ("newsvendor-run", "newsvendor-run analyze").

@@ -56,4 +56,10 @@ inline constexpr std::size_t kMaxDrawsBytes = std::size_t{64} << 20;
 [[nodiscard]] Result<std::string, std::string> readDrawsText(const std::string &path,
                                                              std::istream &in);
 
+// The same for another input file of the runner, named in the messages as
+// "the WHAT file" ("Cannot read the orders file 'F': ...").
+[[nodiscard]] Result<std::string, std::string> readInputText(const std::string &path,
+                                                             std::istream &in,
+                                                             std::string_view what);
+
 }  // namespace nv::runner

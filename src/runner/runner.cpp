@@ -10,6 +10,7 @@
 #include "engine/validation.h"
 #include "runner/analyze.h"
 #include "runner/command_line.h"
+#include "runner/debrief.h"
 #include "runner/draws.h"
 #include "runner/output_buffer.h"
 #include "runner/row_writer.h"
@@ -123,6 +124,9 @@ int runRunner(std::span<const std::string_view> args, std::istream &in, std::ost
     }
     if (const auto *analyze = std::get_if<AnalyzeCommand>(&*parsed)) {
         return runAnalyze(*analyze, out, err, errIsTerminal);
+    }
+    if (const auto *game = std::get_if<DebriefCommand>(&*parsed)) {
+        return runDebrief(*game, in, out, err);
     }
     return run(std::get<RunCommand>(*parsed), in, out, err, locale);
 }

@@ -19,7 +19,8 @@
 // "analyze" as the first argument runs runAnalyze instead (runner/analyze.h);
 // its exit statuses have the same meaning (its usage errors point to
 // 'newsvendor-run analyze --help'). errIsTerminal tells it whether err is a
-// terminal, where it may show its progress.
+// terminal, where it may show its progress. "debrief" runs runDebrief
+// (runner/debrief.h), which reads `in` for "--orders -".
 //
 // The rows go to out as the days are simulated (tsv and csv) through one
 // large buffer; a table is written at the end, its columns aligned.

@@ -188,9 +188,10 @@ TEST_P(UsageErrorCommandLine, GivesItsMessageAndTheCommandsHelp) {
     const UsageCase &c = GetParam();
     const auto parsed = parse(c.args);
     ASSERT_FALSE(parsed.ok());
-    const bool analyze = !c.args.empty() && c.args.front() == "analyze";
-    EXPECT_EQ(parsed.error(),
-              (UsageError{c.message, analyze ? "newsvendor-run analyze" : "newsvendor-run"}));
+    const bool subcommand =
+        !c.args.empty() && (c.args.front() == "analyze" || c.args.front() == "debrief");
+    EXPECT_EQ(parsed.error(), (UsageError{c.message, subcommand ? "newsvendor-run " + c.args.front()
+                                                                : std::string("newsvendor-run")}));
 }
 
 const std::string kBadSeed = ": use a whole number from 0 to 18446744073709551615";
@@ -251,6 +252,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {"analyze", "--policy", "annual", "--policy", "yesterday"},
                   "Option --policy is given twice"},
         UsageCase{"AnalyzeHasNoVersion", {"analyze", "--version"}, "Unknown option '--version'"},
+        UsageCase{"DebriefWithoutOrders", {"debrief", "--seed", "1"}, "Option --orders is needed"},
+        UsageCase{"DebriefEmptyOrdersName",
+                  {"debrief", "--seed", "1", "--orders="},
+                  "Option --orders needs a file name"},
+        UsageCase{"DebriefDraws",
+                  {"debrief", "--seed", "1", "--orders", "-", "--draws", "-"},
+                  "Unknown option '--draws'"},
         // "--draws" is the price here, "" and "6" are left over.
         UsageCase{"ValueSwallowsAnOptionName",
                   {"analyze", "--price", "--draws", "", "6"},

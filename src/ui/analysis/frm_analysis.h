@@ -19,15 +19,18 @@
 //
 // Adding a page: derive it from AnalysisPage, create it in the constructor
 // with addPage, and give the window (and app/) a show function for it, as
-// showComparison does for ComparePage.
+// showComparison does for ComparePage. The second page is "Play" (PlayPage).
 //
 //     nv::ui::FrmAnalysis window;
 //     window.showComparison(checked, &frmResults);   // the results grid's menu
 //     window.showComparison(inputs, nullptr);         // Analyze > Compare Ordering Rules…
+//     window.showPlay(inputs, scenarioSeed, nullptr); // Analyze > Play the Newsvendor…
 #pragma once
 
 #include <QDialog>
 #include <QSize>
+#include <cstdint>
+#include <optional>
 
 #include "engine/simulation_parameters.h"
 
@@ -37,6 +40,7 @@ namespace nv::ui {
 
 class AnalysisPage;
 class ComparePage;
+class PlayPage;
 
 class FrmAnalysis final : public QDialog {
     Q_OBJECT
@@ -50,6 +54,7 @@ public:
     FrmAnalysis &operator=(const FrmAnalysis &) = delete;
 
     [[nodiscard]] ComparePage &comparePage() noexcept { return *m_comparePage; }
+    [[nodiscard]] PlayPage &playPage() noexcept { return *m_playPage; }
     [[nodiscard]] QTabWidget &tabPages() noexcept { return *m_tabPages; }
     [[nodiscard]] AnalysisPage *currentPage() const;
 
@@ -65,6 +70,9 @@ public:
     // status line).
     void showComparison(const SimulationParameters &checked, QWidget *owner);
     void showComparison(const RunInputs &inputs, QWidget *owner);
+    // The Play page for the parameter window's inputs and a seed (a
+    // scenario's; nullopt: a fresh one).
+    void showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed, QWidget *owner);
 
     void nextPage();
     void previousPage();
@@ -78,6 +86,7 @@ private:
 
     QTabWidget *m_tabPages = nullptr;
     ComparePage *m_comparePage = nullptr;
+    PlayPage *m_playPage = nullptr;
     bool m_changingOwner = false;
     bool m_placed = false;
 };

@@ -5,6 +5,8 @@
 //     class Windows final : public nv::ui::AnalysisPresenter { ... };
 //     // Analyze > Compare Ordering Rules…
 //     presenter.showComparison(currentInputs());
+//     // Analyze > Play the Newsvendor…
+//     presenter.showPlay(currentInputs());
 #pragma once
 
 #include "engine/simulation_parameters.h"
@@ -20,6 +22,12 @@ public:
     // refusal shows in the page's status line with nothing computed. The
     // window is one of its own, usable beside the parameter window.
     virtual void showComparison(const RunInputs &inputs) = 0;
+
+    // Opens the Analysis window at its Play page for these inputs (checked
+    // as analyze checks them) with the seed of the scenario last opened, or
+    // a fresh seed when it has none. A game in progress with the same inputs
+    // goes on when no seed, or its own, is given.
+    virtual void showPlay(const RunInputs &inputs) = 0;
 };
 
 }  // namespace nv::ui

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis_test_support.h"
+#include "engine/analysis/game_paths.h"
 #include "engine/analysis/game_report.h"
 #include "engine/simulation.h"
 #include "support/number_format.h"
@@ -76,6 +77,17 @@ TEST(Game, DemandsAreTheRunsDemandColumnAndLuckAddsUp) {
     const Debrief d = debrief(p, game.orders(), game.demands());
     EXPECT_EQ(d.playerTotal, game.played().back().cumulativeProfit);
     EXPECT_NEAR(d.playerTotal.toDouble(), d.expectedTotal + d.luck, 1e-9);
+    // The charts' paths end at the debrief's totals.
+    const GamePaths paths = gamePaths(p, game.orders(), game.demands());
+    const std::pair<GamePlayer, Currency> ends[] = {{GamePlayer::You, d.playerTotal},
+                                                    {GamePlayer::Yesterday, d.yesterdayTotal},
+                                                    {GamePlayer::Annual, d.annualTotal},
+                                                    {GamePlayer::Best, d.bestTotal},
+                                                    {GamePlayer::Perfect, d.perfectTotal}};
+    for (const auto &[who, total] : ends) {
+        ASSERT_EQ(paths.of(who).size(), 41u);
+        EXPECT_EQ(paths.of(who).back(), total) << static_cast<int>(who);
+    }
 }
 
 TEST(Debrief, ChaseCorrelationOfAChaserAndOfConstantOrders) {

@@ -145,9 +145,9 @@ void TestAnalysisWindow::pagesByKeyboard_data() {
     QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << Qt::KeyboardModifiers(Qt::ControlModifier)
                               << 1;
     QTest::newRow("Ctrl+PgUp wraps")
-        << int(Qt::Key_PageUp) << Qt::KeyboardModifiers(Qt::ControlModifier) << 2;
+        << int(Qt::Key_PageUp) << Qt::KeyboardModifiers(Qt::ControlModifier) << -1;
     QTest::newRow("Ctrl+Shift+Tab wraps")
-        << int(Qt::Key_Backtab) << (Qt::ControlModifier | Qt::ShiftModifier) << 2;
+        << int(Qt::Key_Backtab) << (Qt::ControlModifier | Qt::ShiftModifier) << -1;
 }
 
 void TestAnalysisWindow::pagesByKeyboard() {
@@ -155,8 +155,13 @@ void TestAnalysisWindow::pagesByKeyboard() {
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(int, page);
     ShownAnalysis window;
-    QCOMPARE(window.window().addPage(new CountingPage), 1);
-    QCOMPARE(window.window().addPage(new CountingPage), 2);
+    // Wrapping goes to the last page (-1).
+    const int pages = window.window().tabPages().count();
+    QCOMPARE(window.window().addPage(new CountingPage), pages);
+    QCOMPARE(window.window().addPage(new CountingPage), pages + 1);
+    if (page < 0) {
+        page = pages + 1;
+    }
     // From a table, which has keys of its own.
     window->tblRules().setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(window->tblRules().hasFocus());

@@ -55,6 +55,10 @@ void MenuBarTest::entries_data() {
                              << "mnuCompare"
                              << "&Compare Ordering Rules…"
                              << "";
+    QTest::newRow("play") << "mnuAnalyze"
+                          << "mnuPlay"
+                          << "&Play the Newsvendor…"
+                          << "";
     QTest::newRow("guide") << "mnuHelp"
                            << "mnuUserGuide"
                            << "&User Guide"

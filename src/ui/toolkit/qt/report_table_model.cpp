@@ -88,6 +88,10 @@ void ReportTableModel::setReport(const Report &report, const std::vector<std::st
                     m_columns.push_back({group.key, toQString(group.title)});
                 }
             }
+            // A section of plain items: one column of values.
+            if (!section->hasKeyedGroups() && column("") < 0) {
+                m_columns.push_back({"", m_valueTitle});
+            }
         }
     }
     for (const SectionRows &shown : m_shown) {

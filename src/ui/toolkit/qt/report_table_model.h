@@ -6,6 +6,8 @@
 // two lines (twoLineHeading). Rows are the chosen items of each section, in
 // the order given; a row's heading is the item's label, which names its unit,
 // on one line (every row is one line high).
+// A section without keyed groups (a debrief's figures) gives one column of
+// its plain items, headed by the value title (setValueTitle).
 // A cell is the item in the column's group, written by reportText in the
 // window's style (the user's digit groups and decimal separator, "$"), an
 // interval in whole dollars so a column stays narrow; the tool tip and the
@@ -64,6 +66,8 @@ public:
 
     explicit ReportTableModel(std::vector<SectionRows> rows, QObject *parent = nullptr);
 
+    // The heading of the column of plain items: "Value", "Your game".
+    void setValueTitle(const QString &title) { m_valueTitle = title; }
     // Shows the report; the sections named in `pending` show no figures.
     void setReport(const Report &report, const std::vector<std::string> &pending = {});
     // Shows nothing: no rows, no columns.
@@ -97,6 +101,7 @@ private:
     std::vector<Column> m_columns;
     std::vector<Row> m_rows;
     ReportTextStyle m_style;
+    QString m_valueTitle;
 };
 
 }  // namespace nv::ui
