@@ -16,10 +16,11 @@
 //      read): its one-line message, then "Run 'newsvendor-run --help' for
 //      more information." on err, nothing on out.
 //
-// "analyze" as the first argument runs runAnalyze instead (runner/analyze.h);
-// its exit statuses have the same meaning (its usage errors point to
-// 'newsvendor-run analyze --help'). errIsTerminal tells it whether err is a
-// terminal, where it may show its progress.
+// "analyze" as the first argument runs runAnalyze instead (runner/analyze.h),
+// "quantity" and "sweep" runQuantity and runSweep (runner/quantity.h);
+// their exit statuses have the same meaning (their usage errors point to
+// their own help, 'newsvendor-run analyze --help'). errIsTerminal tells
+// analyze whether err is a terminal, where it may show its progress.
 //
 // The rows go to out as the days are simulated (tsv and csv) through one
 // large buffer; a table is written at the end, its columns aligned.
