@@ -47,4 +47,8 @@ void ApplicationWindows::showComparison(const RunInputs &inputs) {
     frmAnalysis().showComparison(inputs, nullptr);
 }
 
+void ApplicationWindows::showOrderQuantity(const RunInputs &inputs) {
+    frmAnalysis().showOrderQuantity(inputs, nullptr);
+}
+
 }  // namespace nv::ui

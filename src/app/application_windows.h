@@ -61,6 +61,7 @@ public:
 
     // AnalysisPresenter: what frmMain's Analyze menu asks for.
     void showComparison(const RunInputs &inputs) override;
+    void showOrderQuantity(const RunInputs &inputs) override;
 
 private:
     // The Analysis window: created, hidden, on first use.

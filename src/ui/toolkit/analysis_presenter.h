@@ -5,6 +5,8 @@
 //     class Windows final : public nv::ui::AnalysisPresenter { ... };
 //     // Analyze > Compare Ordering Rules…
 //     presenter.showComparison(currentInputs());
+//     // Analyze > Order Quantity…
+//     presenter.showOrderQuantity(currentInputs());
 #pragma once
 
 #include "engine/simulation_parameters.h"
@@ -20,6 +22,8 @@ public:
     // refusal shows in the page's status line with nothing computed. The
     // window is one of its own, usable beside the parameter window.
     virtual void showComparison(const RunInputs &inputs) = 0;
+    // The same at its Order Quantity page, checked as analyze checks them.
+    virtual void showOrderQuantity(const RunInputs &inputs) = 0;
 };
 
 }  // namespace nv::ui
