@@ -50,7 +50,7 @@ void PayoffTableModel::setReport(const Report &report) {
     beginResetModel();
     m_columns.clear();
     for (const ReportScalar &demand : *demands) {
-        m_columns.push_back(tr("Demand %1").arg(unitsText(demand, m_style)));
+        m_columns.push_back(tr("Demand\n%1").arg(unitsText(demand, m_style)));
     }
     m_columns.push_back(profit ? tr("Expected\nprofit") : tr("Expected\nloss"));
     m_rows.clear();
@@ -58,8 +58,7 @@ void PayoffTableModel::setReport(const Report &report) {
         Row row;
         const QString order = unitsText((*orders)[r], m_style);
         const bool annual = r + 1 == orders->size();
-        row.heading =
-            annual ? tr("Order %1 (Average Annual Demand)").arg(order) : tr("Order %1").arg(order);
+        row.heading = annual ? tr("Order %1 (annual)").arg(order) : tr("Order %1").arg(order);
         const Currency *amount = std::get_if<Currency>(&(*orders)[r]);
         row.best = bestOrders != nullptr && amount != nullptr &&
                    bestOrders->low <= amount->toDouble() && amount->toDouble() <= bestOrders->high;

@@ -1,7 +1,7 @@
 // The payoff table or the opportunity-loss (regret) table of the quantity
 // report (quantityReport's "payoff" section), as a read-only table model for
 // a ReportTableView: a row per order (30 .. 70, then the Average Annual
-// Demand order), a column per demand and a last column of the row's expected
+// Demand order, "(annual)"), a column per demand and a last column of the row's expected
 // value. The rows of the best orders are marked: "(best)" in their heading,
 // which a screen reader reads too, and bold figures.
 //

@@ -113,8 +113,9 @@ void QuantityPage::layoutControls() {
     right->addWidget(m_chtSweep, 1);
 
     auto *body = new QHBoxLayout;
-    body->addLayout(left, 1);
-    body->addLayout(right, 1);
+    // The tables need more width than the charts.
+    body->addLayout(left, 2);
+    body->addLayout(right, 3);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
