@@ -206,6 +206,15 @@ void QuantityPage::recompute() {
     m_lblEvpi->setText(tr("Expected value of perfect information: %1 per day (the smallest "
                           "expected opportunity loss; perfect information less the best order).")
                            .arg(moneyText(l.evpi)));
+    m_chtCumulative->setAccessibleDescription(
+        tr("The cumulative frequency of demand reaches the critical ratio %1 at %2.")
+            .arg(displayLocale().toString(l.criticalRatio, 'f', 4), bestText(l.best)));
+    const QString varied = m_varied == SweepInput::Cost ? tr("the cost") : tr("the price");
+    m_chtSweep->setAccessibleDescription(
+        tr("Expected daily profit of Yesterday's Demand, Average Annual Demand, the best order "
+           "and perfect information for %1 from %2 to %3; the shown value is %4.")
+            .arg(varied, moneyText(sweepValues.from.toDouble()),
+                 moneyText(sweepValues.to.toDouble()), moneyText(m_spnValue->value())));
     m_cmdSaveChart->setEnabled(true);
     setStatus(sweep ? QString() : QString::fromUtf8(refusalMessage(sweep.error())));
 }
