@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -16,6 +17,7 @@
 #include "ui/analysis/payoff_table_model.h"
 #include "ui/analysis/quantity_charts.h"
 #include "ui/analysis/quantity_page.h"
+#include "ui/toolkit/qt/report_table_view.h"
 
 using namespace nv::ui;
 
@@ -49,6 +51,7 @@ private slots:
     void showsTheLessonAndReadsOutTheCursor_data();
     void showsTheLessonAndReadsOutTheCursor();
     void whatIfMovesTheBestOrder();
+    void exportsTablesAndCharts();
 };
 
 void TestQuantityPage::showsTheLessonAndReadsOutTheCursor_data() {
@@ -148,6 +151,29 @@ void TestQuantityPage::whatIfMovesTheBestOrder() {
     QTest::mouseClick(&page.cmdReset(), Qt::LeftButton);
     QCOMPARE(page.spnValue().value(), 2.20);
     QCOMPARE(page.lesson()->best.low.toDouble(), 50.0);
+}
+
+void TestQuantityPage::exportsTablesAndCharts() {
+    ApplicationWindows windows;
+    QuantityPage &page = shownPage(windows, testing::runInputs());
+    // The regret table as a file: headings on one line, the best row named,
+    // the figures as shown.
+    const QString csv = QString::fromStdString(page.tblRegret().csvText());
+    const QStringList lines = csv.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 7);
+    QVERIFY2(lines[0].startsWith(QStringLiteral(",Demand 30,Demand 40,")), qPrintable(lines[0]));
+    QVERIFY2(lines[3].startsWith(QStringLiteral("Order 50 (best),")), qPrintable(lines[3]));
+    QVERIFY(lines[3].contains(moneyText(18.4)));
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("lesson.png"));
+    page.setSaveFileChooser(
+        [&](QWidget *, const QString &, const QString &, const QString &) { return path; });
+    page.setErrorReporter([](const QString &message) { QFAIL(qPrintable(message)); });
+    QTest::mouseClick(&page.cmdSaveChart(), Qt::LeftButton);
+    const QImage saved(path);
+    QCOMPARE(saved.size(), QuantityPage::kSavedChartSize);
+    QVERIFY(page.lblStatus().text().contains(QStringLiteral("lesson.png")));
 }
 
 QTEST_MAIN(TestQuantityPage)
