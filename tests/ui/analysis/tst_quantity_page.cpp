@@ -51,6 +51,8 @@ private slots:
     void showsTheLessonAndReadsOutTheCursor_data();
     void showsTheLessonAndReadsOutTheCursor();
     void whatIfMovesTheBestOrder();
+    void curveMarksTheBestOrders_data();
+    void curveMarksTheBestOrders();
     void exportsTablesAndCharts();
 };
 
@@ -174,6 +176,40 @@ void TestQuantityPage::exportsTablesAndCharts() {
     const QImage saved(path);
     QCOMPARE(saved.size(), QuantityPage::kSavedChartSize);
     QVERIFY(page.lblStatus().text().contains(QStringLiteral("lesson.png")));
+}
+
+void TestQuantityPage::curveMarksTheBestOrders_data() {
+    QTest::addColumn<Frequencies>("frequencies");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<int>("bandColumns");  // in a plot about 700 pixels wide for 80 units
+    QTest::newRow("one best order") << Frequencies{1000, 2000, 4000, 2000, 1000} << "4.60" << 0;
+    QTest::newRow("40 to 60") << Frequencies{0, 5000, 0, 5000, 0} << "4.40" << 175;
+}
+
+// An interval of best orders is a faint band over it; a single best order
+// is a line, no band.
+void TestQuantityPage::curveMarksTheBestOrders() {
+    QFETCH(Frequencies, frequencies);
+    QFETCH(QString, price);
+    QFETCH(int, bandColumns);
+    nv::RunInputs inputs = testing::runInputs(frequencies);
+    inputs.priceText = price.toStdString();
+    ApplicationWindows windows;
+    const QImage image = shownPage(windows, inputs).chtCurve().renderImage({800, 400});
+    // The band's colour: the best order's green at alpha 60 over white.
+    const auto isBand = [](QRgb pixel) {
+        return std::abs(qRed(pixel) - 205) <= 3 && std::abs(qGreen(pixel) - 233) <= 3 &&
+               std::abs(qBlue(pixel) - 205) <= 3;
+    };
+    int columns = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        int hits = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            hits += isBand(image.pixel(x, y)) ? 1 : 0;
+        }
+        columns += hits > image.height() / 4 ? 1 : 0;
+    }
+    QVERIFY2(std::abs(columns - bandColumns) <= 15, qPrintable(QString::number(columns)));
 }
 
 QTEST_MAIN(TestQuantityPage)
