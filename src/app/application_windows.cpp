@@ -54,6 +54,10 @@ void ApplicationWindows::showComparison(const RunInputs &inputs) {
     frmAnalysis().showComparison(inputs, nullptr);
 }
 
+void ApplicationWindows::showOrderQuantity(const RunInputs &inputs) {
+    frmAnalysis().showOrderQuantity(inputs, nullptr);
+}
+
 void ApplicationWindows::showPlay(const RunInputs &inputs) {
     const std::optional<Scenario> &scenario = m_scenario.current();
     showPlay(inputs, scenario ? scenario->seed : std::nullopt);

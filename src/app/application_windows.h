@@ -80,6 +80,7 @@ public:
 
     // The scenario last opened or saved in frmMain.
     [[nodiscard]] ScenarioState &scenarioState() noexcept { return m_scenario; }
+    void showOrderQuantity(const RunInputs &inputs) override;
 
 private:
     // The Analysis window: created, hidden, on first use.

@@ -51,12 +51,18 @@ int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &e
         return kExitRefused;
     }
 
-    const ComparisonReportInputs extra{
-        command.inputs.annualSelected ? OrderPolicy::Annual : OrderPolicy::Yesterday,
-        !command.seed.has_value()};
-    out << formattedReport(
+    const ComparisonReportInputs extra{checkedPolicy(command.inputs), !command.seed.has_value()};
+    return writeReport(
         comparisonReport(*parameters, exactExpectations(*parameters), &*summary, extra),
-        command.format);
+        command.format, out, err);
+}
+
+OrderPolicy checkedPolicy(const RunInputs &inputs) noexcept {
+    return inputs.annualSelected ? OrderPolicy::Annual : OrderPolicy::Yesterday;
+}
+
+int writeReport(const Report &report, AnalysisFormat format, std::ostream &out, std::ostream &err) {
+    out << formattedReport(report, format);
     out.flush();
     if (!out) {
         err << "Cannot write the results\n";

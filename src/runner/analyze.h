@@ -47,6 +47,14 @@ inline constexpr int kAnalysisFormatVersion = 1;
 [[nodiscard]] int runAnalyze(const AnalyzeCommand &command, std::ostream &out, std::ostream &err,
                              bool errIsTerminal);
 
+// What the analyses share: the policy the run's checks saw (Yesterday's
+// Demand unless annual is selected), and writing a report on out in a format
+// (json with kAnalysisFormatVersion): kExitCompleted, or kExitRefused with
+// "Cannot write the results" on err when out fails.
+[[nodiscard]] OrderPolicy checkedPolicy(const RunInputs &inputs) noexcept;
+[[nodiscard]] int writeReport(const Report &report, AnalysisFormat format, std::ostream &out,
+                              std::ostream &err);
+
 // The progress line on a terminal. It never asks to stop.
 //   - nothing before kShowAfter has passed since the first report;
 //   - then "\rReplications: DONE / TOTAL" (counts grouped with ",") at most

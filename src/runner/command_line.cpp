@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "runner/command_options.h"
+#include "runner/command_reader.h"
 
 namespace nv::runner {
 
@@ -27,15 +28,6 @@ struct HelpAsked {
     const CLI::App *app;
 };
 struct VersionAsked {};
-
-// One command: adds its options to its App, and after a successful parse
-// gives the command they describe.
-class CommandReader {
-public:
-    virtual ~CommandReader() = default;
-    virtual void addOptions(CLI::App &app) = 0;
-    [[nodiscard]] virtual Result<Command, UsageError> command() = 0;
-};
 
 class RunReader final : public CommandReader {
 public:
@@ -177,6 +169,22 @@ const std::vector<Subcommand> &subcommands() {
          "Exit status: 0 after a debrief, 1 when it is refused (a bad line of the\n"
          "orders file too), 2 for a usage error (an orders file that cannot be read too).",
          [] { return std::make_unique<DebriefReader>(); }},
+        {"quantity",
+         "How much to order: the expected daily profit and\n"
+         "the other expected figures of every order from\n"
+         "--from to --to, the best order (the critical\n"
+         "fractile), the payoff and opportunity-loss tables,\n"
+         "the value of perfect information and the expected\n"
+         "daily profit of each ordering rule.",
+         "Exit status: 0 after the lesson, 1 when it is refused, 2 for a usage error.",
+         &quantityReader},
+        {"sweep",
+         "Varies the price, the cost or the order from --from\n"
+         "to --to and prints at each value the best order, the\n"
+         "critical ratio and the expected daily profit of each\n"
+         "ordering rule.",
+         "Exit status: 0 after the sweep, 1 when it is refused, 2 for a usage error.",
+         &sweepReader},
     };
     return kSubcommands;
 }
@@ -341,7 +349,11 @@ Result<Command, UsageError> parseCommandLine(std::span<const std::string_view> a
     if (std::optional<std::string> stray = strayArgument(root.remaining(true))) {
         return failure(std::move(*stray));
     }
-    return reader->command();
+    auto command = reader->command();
+    if (!command) {
+        return failure(command.error().message);
+    }
+    return command;
 }
 
 std::string helpHint(const UsageError &error) {

@@ -7,6 +7,10 @@
 //                    [--replications R] [--seed N] [--format table|csv|json]
 //     newsvendor-run debrief [the same parameter options] --seed N --orders FILE
 //                    [--format table|csv|json]
+//     newsvendor-run quantity [the parameter options] [--from Q] [--to Q]
+//                    [--step S] [--format table|csv|json]
+//     newsvendor-run sweep --vary price|cost|order --from X --to Y --step S
+//                    [the parameter options] [--format table|csv|json]
 //     newsvendor-run -h | --help | --version     (analyze -h: analyze's help)
 //
 // Rules:
@@ -25,6 +29,9 @@
 //   - --replications R: an optional "-" and decimal digits (default 1000); a
 //     whole number of any size is accepted here (beyond the 64-bit range it
 //     is kept as the nearest end), the analysis checks 1..1,000,000.
+//   - quantity and sweep: --from, --to and --step are amounts read as the
+//     list fields read them (four decimals); quantity's default to 30, 70
+//     and 1, sweep needs all three and --vary price|cost|order.
 //   - An option that takes a value takes the next argument whatever it is
 //     ("--price -2.20", "--runs --help"), or the text after "=" ("--price=",
 //     "--cost=a=b"). An option given twice, an unknown option, a missing
@@ -49,6 +56,8 @@
 #include <string_view>
 #include <variant>
 
+#include "engine/analysis/order_quantity.h"
+#include "engine/analysis/quantity_sweep.h"
 #include "engine/simulation_parameters.h"
 #include "support/result.h"
 
@@ -102,6 +111,26 @@ struct DebriefCommand {
     friend bool operator==(const DebriefCommand &, const DebriefCommand &) = default;
 };
 
+// The order-quantity lesson ("quantity") over a range of orders. The range
+// is checked here: a reversed range, a step of 0 or below, more than
+// kMaxRangePoints points or an order below 0 is a usage error.
+struct QuantityCommand {
+    RunInputs inputs{"250", "4.60", "2.20", DemandDistribution{}, true, false};
+    AmountRange orders = kDefaultCurveRange;
+    AnalysisFormat format = AnalysisFormat::Table;
+    friend bool operator==(const QuantityCommand &, const QuantityCommand &) = default;
+};
+
+// A sweep of one input ("sweep"); the range is checked as for quantity (an
+// order below 0 only when the order is varied).
+struct SweepCommand {
+    RunInputs inputs{"250", "4.60", "2.20", DemandDistribution{}, true, false};
+    SweepInput varied = SweepInput::Price;
+    AmountRange values;
+    AnalysisFormat format = AnalysisFormat::Table;
+    friend bool operator==(const SweepCommand &, const SweepCommand &) = default;
+};
+
 // -h or --help: print `text` on standard output and succeed.
 struct HelpRequest {
     std::string text;
@@ -113,8 +142,8 @@ struct VersionRequest {
     friend bool operator==(const VersionRequest &, const VersionRequest &) = default;
 };
 
-using Command =
-    std::variant<HelpRequest, VersionRequest, RunCommand, AnalyzeCommand, DebriefCommand>;
+using Command = std::variant<HelpRequest, VersionRequest, RunCommand, AnalyzeCommand,
+                             DebriefCommand, QuantityCommand, SweepCommand>;
 
 // A command line that cannot be carried out: a one-line message, and the
 // command whose help explains it ("newsvendor-run", "newsvendor-run analyze").

@@ -41,16 +41,9 @@ int runDebrief(const DebriefCommand &command, std::istream &in, std::ostream &ou
 
     const std::vector<Currency> demands =
         gameDemands(parameters->distribution(), days, command.seed);
-    const DebriefInputs extra{inputs.annualSelected ? OrderPolicy::Annual : OrderPolicy::Yesterday,
-                              command.seed};
-    out << formattedReport(
-        debriefReport(*parameters, debrief(*parameters, *orders, demands), extra), command.format);
-    out.flush();
-    if (!out) {
-        err << "Cannot write the results\n";
-        return kExitRefused;
-    }
-    return kExitCompleted;
+    const DebriefInputs extra{checkedPolicy(inputs), command.seed};
+    return writeReport(debriefReport(*parameters, debrief(*parameters, *orders, demands), extra),
+                       command.format, out, err);
 }
 
 }  // namespace nv::runner

@@ -13,6 +13,7 @@
 #include "runner/debrief.h"
 #include "runner/draws.h"
 #include "runner/output_buffer.h"
+#include "runner/quantity.h"
 #include "runner/row_writer.h"
 #include "support/random_source.h"
 
@@ -127,6 +128,12 @@ int runRunner(std::span<const std::string_view> args, std::istream &in, std::ost
     }
     if (const auto *game = std::get_if<DebriefCommand>(&*parsed)) {
         return runDebrief(*game, in, out, err);
+    }
+    if (const auto *quantity = std::get_if<QuantityCommand>(&*parsed)) {
+        return runQuantity(*quantity, out, err);
+    }
+    if (const auto *sweep = std::get_if<SweepCommand>(&*parsed)) {
+        return runSweep(*sweep, out, err);
     }
     return run(std::get<RunCommand>(*parsed), in, out, err, locale);
 }

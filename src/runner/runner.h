@@ -16,11 +16,12 @@
 //      read): its one-line message, then "Run 'newsvendor-run --help' for
 //      more information." on err, nothing on out.
 //
-// "analyze" as the first argument runs runAnalyze instead (runner/analyze.h);
-// its exit statuses have the same meaning (its usage errors point to
-// 'newsvendor-run analyze --help'). errIsTerminal tells it whether err is a
-// terminal, where it may show its progress. "debrief" runs runDebrief
-// (runner/debrief.h), which reads `in` for "--orders -".
+// "analyze" as the first argument runs runAnalyze instead (runner/analyze.h),
+// "quantity" and "sweep" runQuantity and runSweep (runner/quantity.h),
+// "debrief" runDebrief (runner/debrief.h), which reads `in` for "--orders -";
+// their exit statuses have the same meaning (their usage errors point to
+// their own help, 'newsvendor-run analyze --help'). errIsTerminal tells
+// analyze whether err is a terminal, where it may show its progress.
 //
 // The rows go to out as the days are simulated (tsv and csv) through one
 // large buffer; a table is written at the end, its columns aligned.

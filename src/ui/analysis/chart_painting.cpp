@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "ui/analysis/analysis_text.h"
+#include "ui/analysis/chart_frame.h"
 #include "ui/analysis/chart_legend.h"
 
 namespace nv::ui {
@@ -17,9 +18,6 @@ namespace {
 
 constexpr int kGap = 6;
 constexpr int kTickLength = 4;
-const QColor kAxisColour{64, 64, 64};
-const QColor kGridColour{224, 224, 224};
-const QColor kTextColour{0, 0, 0};
 // Rules that order alike (Average Annual Demand and Best Fixed Order for a
 // symmetric distribution) draw the same line: the wider line is drawn first
 // and shows at both sides of the narrower one.
@@ -35,125 +33,15 @@ QString tr(const char *text) {
     return QCoreApplication::translate("nv::ui::Charts", text);
 }
 
-// A linear map from [low, high] to [from, to] in pixels.
-struct Scale {
-    double low = 0;
-    double high = 1;
-    double from = 0;
-    double to = 1;
-    [[nodiscard]] double operator()(double value) const {
-        return from + (value - low) / (high - low) * (to - from);
-    }
-};
-
-[[nodiscard]] int widestLabel(const QFontMetrics &metrics, const QStringList &labels) {
-    int widest = 0;
-    for (const QString &label : labels) {
-        widest = std::max(widest, metrics.horizontalAdvance(label));
-    }
-    return widest;
-}
-
-[[nodiscard]] QStringList moneyLabels(const std::vector<double> &ticks) {
-    QStringList labels;
-    for (const double tick : ticks) {
-        labels << moneyText(tick, 0);
-    }
-    return labels;
-}
-
-[[nodiscard]] QStringList countLabels(const std::vector<double> &ticks) {
-    QStringList labels;
-    for (const double tick : ticks) {
-        labels << countText(std::llround(tick));
-    }
-    return labels;
-}
-
 void paintTitleAndLegend(QPainter &painter, const ChartGeometry &geometry, const QString &title) {
-    painter.setPen(kTextColour);
-    QFont bold = painter.font();
-    bold.setBold(true);
-    painter.save();
-    painter.setFont(bold);
-    painter.drawText(geometry.title, Qt::AlignHCenter | Qt::AlignVCenter,
-                     QFontMetrics(bold).elidedText(title, Qt::ElideRight, geometry.title.width()));
-    painter.restore();
+    paintTitle(painter, geometry, title);
     paintLegend(painter, geometry.legend);
 }
 
-// Both axis titles, the y title reading upwards.
-void paintAxisTitles(QPainter &painter, const ChartGeometry &geometry, const QString &xTitle,
-                     const QString &yTitle) {
-    painter.setPen(kTextColour);
-    painter.drawText(geometry.xTitle, Qt::AlignHCenter | Qt::AlignVCenter, xTitle);
-    const QRect &column = geometry.yTitle;
-    painter.save();
-    painter.translate(column.center());
-    painter.rotate(-90);
-    painter.drawText(
-        QRect(-column.height() / 2, -column.width() / 2, column.height(), column.width()),
-        Qt::AlignCenter,
-        QFontMetrics(painter.font()).elidedText(yTitle, Qt::ElideRight, column.height()));
-    painter.restore();
-}
-
-// What the axes read: ticks with their labels and the axis title.
-struct AxisText {
-    std::vector<double> ticks;
-    QStringList labels;
-    QString title;
-};
-
-// Grid lines, axes, tick labels and the axis titles.
-void paintAxes(QPainter &painter, const ChartGeometry &geometry, const Scale &xScale,
-               const AxisText &xAxis, const Scale &yScale, const AxisText &yAxis) {
-    const std::vector<double> &xTicks = xAxis.ticks;
-    const QStringList &xLabels = xAxis.labels;
-    const std::vector<double> &yTicks = yAxis.ticks;
-    const QStringList &yLabels = yAxis.labels;
-    const QRect &plot = geometry.plot;
-    const QFontMetrics metrics(painter.font());
-    for (std::size_t i = 0; i < yTicks.size(); ++i) {
-        const int y = static_cast<int>(std::lround(yScale(yTicks[i])));
-        painter.setPen(kGridColour);
-        painter.drawLine(plot.left(), y, plot.right(), y);
-        painter.setPen(kAxisColour);
-        painter.drawLine(plot.left() - kTickLength, y, plot.left(), y);
-        painter.setPen(kTextColour);
-        const int labelsLeft = geometry.yTitle.right() + 1;
-        painter.drawText(QRect(labelsLeft, y - metrics.height() / 2,
-                               plot.left() - kTickLength - kGap - labelsLeft, metrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, yLabels[static_cast<qsizetype>(i)]);
-    }
-    for (std::size_t i = 0; i < xTicks.size(); ++i) {
-        const int x = static_cast<int>(std::lround(xScale(xTicks[i])));
-        painter.setPen(kAxisColour);
-        painter.drawLine(x, plot.bottom(), x, plot.bottom() + kTickLength);
-        painter.setPen(kTextColour);
-        const QString &label = xLabels[static_cast<qsizetype>(i)];
-        const int width = metrics.horizontalAdvance(label) + 2;
-        // Kept inside the chart: the last label may not run off its right edge.
-        const int left =
-            std::clamp(x - width / 2, geometry.title.left(), geometry.title.right() + kGap - width);
-        painter.drawText(QRect(left, plot.bottom() + kTickLength + 1, width, metrics.height()),
-                         Qt::AlignCenter, label);
-    }
-    painter.setPen(kAxisColour);
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
-    painter.drawLine(plot.bottomLeft(), plot.topLeft());
-    paintAxisTitles(painter, geometry, xAxis.title, yAxis.title);
-}
-
-void paintEmpty(QPainter &painter, const QRect &area, const QString &title,
-                const QString &emptyText, const QString &xTitle, const QString &yTitle) {
-    const ChartGeometry geometry = chartGeometry(area, QFontMetrics(painter.font()), 0);
-    painter.setPen(kTextColour);
-    painter.drawText(geometry.title, Qt::AlignHCenter | Qt::AlignVCenter, title);
-    painter.setPen(kAxisColour);
-    painter.drawRect(geometry.plot);
-    painter.drawText(geometry.plot, Qt::AlignCenter | Qt::TextWordWrap, emptyText);
-    paintAxisTitles(painter, geometry, xTitle, yTitle);
+void paintEmptyChart(QPainter &painter, const QRect &area, const QString &title,
+                     const QString &emptyText, const QString &xTitle, const QString &yTitle) {
+    paintEmpty(painter, chartGeometry(area, QFontMetrics(painter.font()), 0), title, emptyText,
+               xTitle, yTitle);
 }
 
 QString profitXTitle() {
@@ -169,19 +57,9 @@ QString histogramYTitle() {
     return tr("Replications");
 }
 
-// Ticks over [low, high] and the scale's range widened to the outer ticks.
-struct Axis {
-    std::vector<double> ticks;
-    double low = 0;
-    double high = 1;
-};
-
-[[nodiscard]] Axis axisFor(double low, double high, int maxTicks) {
-    Axis axis;
-    axis.ticks = niceTicks(low, high, maxTicks);
-    axis.low = axis.ticks.front();
-    axis.high = axis.ticks.back();
-    return axis;
+// The chart's area inside its margins.
+QRect innerArea(const QRect &area) {
+    return area.adjusted(kGap, kGap, -2 * kGap, -kGap);
 }
 
 }  // namespace
@@ -234,11 +112,16 @@ std::vector<double> niceTicks(double low, double high, int maxTicks) {
 }
 
 ChartGeometry chartGeometry(const QRect &area, const QFontMetrics &metrics, int yLabelWidth) {
+    return chartGeometry(area, metrics, yLabelWidth, legendRows(innerArea(area).width(), metrics));
+}
+
+ChartGeometry chartGeometry(const QRect &area, const QFontMetrics &metrics, int yLabelWidth,
+                            int legendRowCount) {
     const int line = metrics.height();
-    const QRect inner = area.adjusted(kGap, kGap, -2 * kGap, -kGap);
+    const QRect inner = innerArea(area);
     ChartGeometry geometry;
     geometry.title = QRect(inner.left(), inner.top(), inner.width(), line + kGap);
-    const int legend = legendRows(inner.width(), metrics) * legendRowHeight(metrics);
+    const int legend = legendRowCount * legendRowHeight(metrics);
     geometry.legend = QRect(inner.left(), inner.bottom() - legend + 1, inner.width(), legend);
     geometry.xTitle = QRect(inner.left(), geometry.legend.top() - line - 2, inner.width(), line);
     const int left = inner.left() + line + kGap + yLabelWidth + kTickLength + 2 * kGap;
@@ -267,7 +150,7 @@ void paintProfitChart(QPainter &painter, const QRect &area, const ProfitSeries *
                       const QString &title, const QString &emptyText) {
     painter.fillRect(area, QColor::fromRgb(kChartBackground));
     if (series == nullptr || series->days <= 0) {
-        paintEmpty(painter, area, title, emptyText, profitXTitle(), profitYTitle());
+        paintEmptyChart(painter, area, title, emptyText, profitXTitle(), profitYTitle());
         return;
     }
     double low = 0;
@@ -317,7 +200,7 @@ void paintHistogramChart(QPainter &painter, const QRect &area, const Histogram *
                          const QString &title, const QString &emptyText) {
     painter.fillRect(area, QColor::fromRgb(kChartBackground));
     if (histogram == nullptr || histogram->bins() == 0) {
-        paintEmpty(painter, area, title, emptyText, histogramXTitle(), histogramYTitle());
+        paintEmptyChart(painter, area, title, emptyText, histogramXTitle(), histogramYTitle());
         return;
     }
     std::int64_t highest = 1;

@@ -60,6 +60,9 @@ struct ChartGeometry {
 // pixels wide in the font of `metrics`.
 [[nodiscard]] ChartGeometry chartGeometry(const QRect &area, const QFontMetrics &metrics,
                                           int yLabelWidth);
+// The same with `legendRowCount` rows of legend (chart_legend.h).
+[[nodiscard]] ChartGeometry chartGeometry(const QRect &area, const QFontMetrics &metrics,
+                                          int yLabelWidth, int legendRowCount);
 
 // The cumulative profit of each rule by day: cumulative[rule][d] after day d
 // (d = 0 is before the first day, 0).

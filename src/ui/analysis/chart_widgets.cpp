@@ -67,20 +67,33 @@ void HistogramChart::paintChart(QPainter &painter, const QRect &area) const {
 
 QImage captionedChartsImage(const ChartWidget &top, const ChartWidget &bottom,
                             const QString &caption, const QSize &size) {
+    return captionedChartsImage({&top, &bottom}, caption, size);
+}
+
+QImage captionedChartsImage(const std::vector<const ChartWidget *> &charts, const QString &caption,
+                            const QSize &size) {
     constexpr int kMargin = 10;
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(QColor::fromRgb(kChartBackground));
+    if (charts.empty()) {
+        return image;
+    }
     QPainter painter(&image);
-    painter.setFont(top.font());
+    painter.setFont(charts.front()->font());
     const int textWidth = std::max(1, size.width() - 2 * kMargin);
     const QRect text = painter.fontMetrics().boundingRect(QRect(0, 0, textWidth, size.height()),
                                                           Qt::TextWordWrap, caption);
-    const int charts = std::max(0, size.height() - text.height() - 2 * kMargin);
-    const int half = charts / 2;
-    painter.drawImage(0, 0, top.renderImage(QSize(size.width(), half)));
-    painter.drawImage(0, half, bottom.renderImage(QSize(size.width(), charts - half)));
+    const int height = std::max(0, size.height() - text.height() - 2 * kMargin);
+    const int count = static_cast<int>(charts.size());
+    for (int i = 0; i < count; ++i) {
+        const int top = height * i / count;
+        const int bottom = height * (i + 1) / count;
+        painter.drawImage(
+            0, top,
+            charts[static_cast<std::size_t>(i)]->renderImage(QSize(size.width(), bottom - top)));
+    }
     painter.setPen(Qt::black);
-    painter.drawText(QRect(kMargin, charts + kMargin, textWidth, text.height()),
+    painter.drawText(QRect(kMargin, height + kMargin, textWidth, text.height()),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
     return image;
 }

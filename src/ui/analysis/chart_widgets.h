@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "ui/analysis/chart_painting.h"
 
@@ -75,6 +76,9 @@ private:
 // for) word-wrapped under them in the charts' font, on white: a picture that
 // stands alone in a report.
 [[nodiscard]] QImage captionedChartsImage(const ChartWidget &top, const ChartWidget &bottom,
+                                          const QString &caption, const QSize &size);
+// Any number of charts, one above the other, each as tall as the others.
+[[nodiscard]] QImage captionedChartsImage(const std::vector<const ChartWidget *> &charts,
                                           const QString &caption, const QSize &size);
 
 }  // namespace nv::ui

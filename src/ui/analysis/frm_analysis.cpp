@@ -12,6 +12,7 @@
 
 #include "ui/analysis/analysis_page.h"
 #include "ui/analysis/compare_page.h"
+#include "ui/analysis/quantity_page.h"
 #include "ui/analysis/play_page.h"
 #include "ui/toolkit/qt/screen_fit.h"
 
@@ -61,6 +62,8 @@ FrmAnalysis::FrmAnalysis(QWidget *parent) : QDialog(parent, kWindowFlags) {
 
     m_comparePage = new ComparePage;
     addPage(m_comparePage);
+    m_quantityPage = new QuantityPage;
+    addPage(m_quantityPage);
     m_playPage = new PlayPage;
     addPage(m_playPage);
 }
@@ -102,6 +105,11 @@ void FrmAnalysis::showComparison(const SimulationParameters &checked, QWidget *o
 void FrmAnalysis::showComparison(const RunInputs &inputs, QWidget *owner) {
     m_comparePage->setRunInputs(inputs);
     showPage(*m_comparePage, owner);
+}
+
+void FrmAnalysis::showOrderQuantity(const RunInputs &inputs, QWidget *owner) {
+    m_quantityPage->setRunInputs(inputs);
+    showPage(*m_quantityPage, owner);
 }
 
 void FrmAnalysis::showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed,

@@ -1,5 +1,6 @@
 // frmAnalysis, "Analysis": one resizable window with a page per analysis, each
-// under its tab; the first page is "Compare Rules" (ComparePage).
+// under its tab; the first page is "Compare Rules" (ComparePage), the second
+// "Order Quantity" (QuantityPage).
 //
 // It fits the screen it opens on: the first time it is shown it takes
 // kPreferredSize, but never more than 90% of the screen's available area,
@@ -24,6 +25,7 @@
 //     nv::ui::FrmAnalysis window;
 //     window.showComparison(checked, &frmResults);   // the results grid's menu
 //     window.showComparison(inputs, nullptr);         // Analyze > Compare Ordering Rules…
+//     window.showOrderQuantity(inputs, nullptr);      // Analyze > Order Quantity…
 //     window.showPlay(inputs, scenarioSeed, nullptr); // Analyze > Play the Newsvendor…
 #pragma once
 
@@ -40,6 +42,7 @@ namespace nv::ui {
 
 class AnalysisPage;
 class ComparePage;
+class QuantityPage;
 class PlayPage;
 
 class FrmAnalysis final : public QDialog {
@@ -54,6 +57,7 @@ public:
     FrmAnalysis &operator=(const FrmAnalysis &) = delete;
 
     [[nodiscard]] ComparePage &comparePage() noexcept { return *m_comparePage; }
+    [[nodiscard]] QuantityPage &quantityPage() noexcept { return *m_quantityPage; }
     [[nodiscard]] PlayPage &playPage() noexcept { return *m_playPage; }
     [[nodiscard]] QTabWidget &tabPages() noexcept { return *m_tabPages; }
     [[nodiscard]] AnalysisPage *currentPage() const;
@@ -70,6 +74,9 @@ public:
     // status line).
     void showComparison(const SimulationParameters &checked, QWidget *owner);
     void showComparison(const RunInputs &inputs, QWidget *owner);
+    // The Order Quantity page for the parameter window's inputs (checked
+    // there; a refusal shows in its status line).
+    void showOrderQuantity(const RunInputs &inputs, QWidget *owner);
     // The Play page for the parameter window's inputs and a seed (a
     // scenario's; nullopt: a fresh one).
     void showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed, QWidget *owner);
@@ -86,6 +93,7 @@ private:
 
     QTabWidget *m_tabPages = nullptr;
     ComparePage *m_comparePage = nullptr;
+    QuantityPage *m_quantityPage = nullptr;
     PlayPage *m_playPage = nullptr;
     bool m_changingOwner = false;
     bool m_placed = false;

@@ -61,6 +61,8 @@ void FrmMain::createMenus() {
     m_mnuAnalyze = addMenu(m_menuBar, "mnuAnalyze", tr("&Analyze"), tr("Analyze"));
     addAnalysisEntry("mnuCompare", tr("&Compare Ordering Rules…"), {},
                      &AnalysisPresenter::showComparison);
+    addAnalysisEntry("mnuQuantity", tr("&Order Quantity…"), {},
+                     &AnalysisPresenter::showOrderQuantity);
     addAnalysisEntry("mnuPlay", tr("&Play the Newsvendor…"), {}, &AnalysisPresenter::showPlay);
 
     QMenu *help = addMenu(m_menuBar, "mnuHelp", tr("&Help"), tr("Help"));

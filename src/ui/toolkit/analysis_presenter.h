@@ -7,6 +7,8 @@
 //     presenter.showComparison(currentInputs());
 //     // Analyze > Play the Newsvendor…
 //     presenter.showPlay(currentInputs());
+//     // Analyze > Order Quantity…
+//     presenter.showOrderQuantity(currentInputs());
 #pragma once
 
 #include "engine/simulation_parameters.h"
@@ -28,6 +30,8 @@ public:
     // a fresh seed when it has none. A game in progress with the same inputs
     // goes on when no seed, or its own, is given.
     virtual void showPlay(const RunInputs &inputs) = 0;
+    // The same at its Order Quantity page, checked as analyze checks them.
+    virtual void showOrderQuantity(const RunInputs &inputs) = 0;
 };
 
 }  // namespace nv::ui

@@ -55,6 +55,10 @@ void MenuBarTest::entries_data() {
                              << "mnuCompare"
                              << "&Compare Ordering Rules…"
                              << "";
+    QTest::newRow("quantity") << "mnuAnalyze"
+                              << "mnuQuantity"
+                              << "&Order Quantity…"
+                              << "";
     QTest::newRow("play") << "mnuAnalyze"
                           << "mnuPlay"
                           << "&Play the Newsvendor…"
