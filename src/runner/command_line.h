@@ -5,6 +5,9 @@
 //                    [--seed N | --draws FILE] [--format table|tsv|csv]
 //     newsvendor-run analyze [the same parameter options]
 //                    [--replications R] [--seed N] [--format table|csv|json]
+//     newsvendor-run worksheet [the parameter options, --scenario] [--days N]
+//                    [--seed N | --random-numbers FILE] [--digits 2|4]
+//                    [--answers | --check FILE] [--format table|csv|json]
 //     newsvendor-run -h | --help | --version     (analyze -h: analyze's help)
 //
 // Rules:
@@ -86,6 +89,20 @@ struct AnalyzeCommand {
     friend bool operator==(const AnalyzeCommand &, const AnalyzeCommand &) = default;
 };
 
+// One hand-simulation worksheet (runner/worksheet.h), as the command line
+// describes it.
+struct WorksheetCommand {
+    RunInputs inputs{"250", "4.60", "2.20", DemandDistribution{}, false, false};
+    std::int64_t days = 20;                        // as given; not yet range-checked
+    std::optional<int> digits;                     // 2 or 4; nullopt: what the frequencies need
+    std::optional<std::uint64_t> seed;             // nullopt and no numbers file: the clock seed
+    std::optional<std::string> randomNumbersPath;  // "-" is standard input
+    std::optional<std::string> checkPath;          // a student's filled sheet
+    bool answers = false;
+    AnalysisFormat format = AnalysisFormat::Table;
+    friend bool operator==(const WorksheetCommand &, const WorksheetCommand &) = default;
+};
+
 // -h or --help: print `text` on standard output and succeed.
 struct HelpRequest {
     std::string text;
@@ -97,7 +114,8 @@ struct VersionRequest {
     friend bool operator==(const VersionRequest &, const VersionRequest &) = default;
 };
 
-using Command = std::variant<HelpRequest, VersionRequest, RunCommand, AnalyzeCommand>;
+using Command =
+    std::variant<HelpRequest, VersionRequest, RunCommand, AnalyzeCommand, WorksheetCommand>;
 
 // A command line that cannot be carried out: a one-line message, and the
 // command whose help explains it ("newsvendor-run", "newsvendor-run analyze").

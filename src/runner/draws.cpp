@@ -29,30 +29,30 @@ std::string tooLargeMessage(std::string_view what) {
     return std::string(what) + " is larger than " + std::to_string(kMaxDrawsBytes >> 20) + " MiB";
 }
 
-Result<std::string, std::string> readStream(std::istream &in) {
+Result<std::string, std::string> readStream(std::istream &in, std::string_view noun) {
     std::string text;
     char buffer[1 << 16];
     while (in) {
         in.read(buffer, sizeof buffer);
         const auto got = static_cast<std::size_t>(in.gcount());
         if (text.size() + got > kMaxDrawsBytes) {
-            return Failure{tooLargeMessage("The draws on standard input")};
+            return Failure{tooLargeMessage("The " + std::string(noun) + " on standard input")};
         }
         text.append(buffer, got);
     }
     if (in.bad()) {
-        return Failure{std::string("Cannot read the draws from standard input")};
+        return Failure{"Cannot read the " + std::string(noun) + " from standard input"};
     }
     return text;
 }
 
-Result<std::string, std::string> readFile(const std::string &path) {
-    const std::string shown = "'" + displayText(path) + "'";
+Result<std::string, std::string> readFile(const std::string &path, std::string_view noun) {
+    const std::string shown = std::string(noun) + " file '" + displayText(path) + "'";
     errno = 0;
     const std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"),
                                                                 &std::fclose);
     const auto failure = [&](int error) {
-        std::string message = "Cannot read the draws file " + shown;
+        std::string message = "Cannot read the " + shown;
         if (error != 0) {
             message += ": " + std::generic_category().message(error);
         }
@@ -67,7 +67,7 @@ Result<std::string, std::string> readFile(const std::string &path) {
         errno = 0;
         const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
         if (text.size() + got > kMaxDrawsBytes) {
-            return Failure{tooLargeMessage("The draws file " + shown)};
+            return Failure{tooLargeMessage("The " + shown)};
         }
         text.append(buffer, got);
         if (got < sizeof buffer) {
@@ -83,7 +83,12 @@ Result<std::string, std::string> readFile(const std::string &path) {
 }  // namespace
 
 Result<std::string, std::string> readDrawsText(const std::string &path, std::istream &in) {
-    return path == "-" ? readStream(in) : readFile(path);
+    return readInputText(path, in, "draws");
+}
+
+Result<std::string, std::string> readInputText(const std::string &path, std::istream &in,
+                                               std::string_view noun) {
+    return path == "-" ? readStream(in, noun) : readFile(path, noun);
 }
 
 Result<std::vector<float>, DrawsError> parseDraws(std::string_view text) {

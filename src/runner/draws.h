@@ -56,4 +56,11 @@ inline constexpr std::size_t kMaxDrawsBytes = std::size_t{64} << 20;
 [[nodiscard]] Result<std::string, std::string> readDrawsText(const std::string &path,
                                                              std::istream &in);
 
+// The same for another input file, named in messages by `noun`: for
+// "random numbers", "Cannot read the random numbers file 'F': ...", "The
+// random numbers on standard input is larger than 64 MiB".
+[[nodiscard]] Result<std::string, std::string> readInputText(const std::string &path,
+                                                             std::istream &in,
+                                                             std::string_view noun);
+
 }  // namespace nv::runner

@@ -13,6 +13,7 @@
 #include "runner/draws.h"
 #include "runner/output_buffer.h"
 #include "runner/row_writer.h"
+#include "runner/worksheet.h"
 #include "support/random_source.h"
 
 namespace nv::runner {
@@ -123,6 +124,9 @@ int runRunner(std::span<const std::string_view> args, std::istream &in, std::ost
     }
     if (const auto *analyze = std::get_if<AnalyzeCommand>(&*parsed)) {
         return runAnalyze(*analyze, out, err, errIsTerminal);
+    }
+    if (const auto *worksheet = std::get_if<WorksheetCommand>(&*parsed)) {
+        return runWorksheet(*worksheet, in, out, err);
     }
     return run(std::get<RunCommand>(*parsed), in, out, err, locale);
 }
