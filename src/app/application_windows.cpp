@@ -47,4 +47,9 @@ void ApplicationWindows::showComparison(const RunInputs &inputs) {
     frmAnalysis().showComparison(inputs, nullptr);
 }
 
+void ApplicationWindows::showWorksheet(const RunInputs &inputs, std::int32_t days,
+                                       std::optional<std::uint64_t> seed) {
+    frmAnalysis().showWorksheet(inputs, days, seed, nullptr);
+}
+
 }  // namespace nv::ui

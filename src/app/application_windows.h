@@ -61,6 +61,8 @@ public:
 
     // AnalysisPresenter: what frmMain's Analyze menu asks for.
     void showComparison(const RunInputs &inputs) override;
+    void showWorksheet(const RunInputs &inputs, std::int32_t days,
+                       std::optional<std::uint64_t> seed) override;
 
 private:
     // The Analysis window: created, hidden, on first use.

@@ -12,6 +12,7 @@
 
 #include "ui/analysis/analysis_page.h"
 #include "ui/analysis/compare_page.h"
+#include "ui/analysis/worksheet_page.h"
 #include "ui/toolkit/qt/screen_fit.h"
 
 namespace nv::ui {
@@ -60,6 +61,8 @@ FrmAnalysis::FrmAnalysis(QWidget *parent) : QDialog(parent, kWindowFlags) {
 
     m_comparePage = new ComparePage;
     addPage(m_comparePage);
+    m_worksheetPage = new WorksheetPage;
+    addPage(m_worksheetPage);
 }
 
 FrmAnalysis::~FrmAnalysis() {
@@ -99,6 +102,12 @@ void FrmAnalysis::showComparison(const SimulationParameters &checked, QWidget *o
 void FrmAnalysis::showComparison(const RunInputs &inputs, QWidget *owner) {
     m_comparePage->setRunInputs(inputs);
     showPage(*m_comparePage, owner);
+}
+
+void FrmAnalysis::showWorksheet(const RunInputs &inputs, std::int32_t days,
+                                std::optional<std::uint64_t> seed, QWidget *owner) {
+    m_worksheetPage->setRunInputs(inputs, days, seed);
+    showPage(*m_worksheetPage, owner);
 }
 
 void FrmAnalysis::nextPage() {

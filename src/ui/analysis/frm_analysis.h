@@ -1,5 +1,6 @@
 // frmAnalysis, "Analysis": one resizable window with a page per analysis, each
-// under its tab; the first page is "Compare Rules" (ComparePage).
+// under its tab; the first page is "Compare Rules" (ComparePage), then
+// "Worksheet" (WorksheetPage).
 //
 // It fits the screen it opens on: the first time it is shown it takes
 // kPreferredSize, but never more than 90% of the screen's available area,
@@ -29,6 +30,9 @@
 #include <QDialog>
 #include <QSize>
 
+#include <cstdint>
+#include <optional>
+
 #include "engine/simulation_parameters.h"
 
 class QTabWidget;
@@ -37,6 +41,7 @@ namespace nv::ui {
 
 class AnalysisPage;
 class ComparePage;
+class WorksheetPage;
 
 class FrmAnalysis final : public QDialog {
     Q_OBJECT
@@ -50,6 +55,7 @@ public:
     FrmAnalysis &operator=(const FrmAnalysis &) = delete;
 
     [[nodiscard]] ComparePage &comparePage() noexcept { return *m_comparePage; }
+    [[nodiscard]] WorksheetPage &worksheetPage() noexcept { return *m_worksheetPage; }
     [[nodiscard]] QTabWidget &tabPages() noexcept { return *m_tabPages; }
     [[nodiscard]] AnalysisPage *currentPage() const;
 
@@ -65,6 +71,10 @@ public:
     // status line).
     void showComparison(const SimulationParameters &checked, QWidget *owner);
     void showComparison(const RunInputs &inputs, QWidget *owner);
+    // The Worksheet page for the parameter window's inputs, the sheet's days
+    // and seed (nullopt: a new one).
+    void showWorksheet(const RunInputs &inputs, std::int32_t days,
+                       std::optional<std::uint64_t> seed, QWidget *owner);
 
     void nextPage();
     void previousPage();
@@ -78,6 +88,7 @@ private:
 
     QTabWidget *m_tabPages = nullptr;
     ComparePage *m_comparePage = nullptr;
+    WorksheetPage *m_worksheetPage = nullptr;
     bool m_changingOwner = false;
     bool m_placed = false;
 };

@@ -7,6 +7,9 @@
 //     presenter.showComparison(currentInputs());
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "engine/simulation_parameters.h"
 
 namespace nv::ui {
@@ -20,6 +23,13 @@ public:
     // refusal shows in the page's status line with nothing computed. The
     // window is one of its own, usable beside the parameter window.
     virtual void showComparison(const RunInputs &inputs) = 0;
+
+    // Opens the Analysis window at its Worksheet page for these inputs, the
+    // sheet's days (a scenario's worksheet_days, else 20) and seed (its
+    // worksheet_seed; nullopt: a new one); a refusal shows in the page's
+    // status line. Analyze > Random-Number Worksheet…
+    virtual void showWorksheet(const RunInputs &inputs, std::int32_t days,
+                               std::optional<std::uint64_t> seed) = 0;
 };
 
 }  // namespace nv::ui
