@@ -154,7 +154,7 @@ void WorksheetPage::rebuild() {
     }
     m_lblParameters->setText(m_sheet ? parametersText(*m_sheet) : QString());
     if (m_sheet && m_pasted) {
-        setStatus(tr("Random numbers pasted: %1 a day").arg(m_sheet->plan().table().digits()));
+        setStatus(tr("Pasted random numbers of %1 digits").arg(m_sheet->plan().table().digits()));
     }
     showSheet();
 }

@@ -2,6 +2,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,6 +52,7 @@ void WorksheetPage::createControls() {
         QRegularExpression(QStringLiteral("[0-9]{1,20}")), m_txtSeed));
     m_txtSeed->setAccessibleDescription(
         tr("The seed the random numbers are drawn from; the same seed gives the same sheet"));
+    m_txtSeed->setMaximumWidth(m_txtSeed->fontMetrics().horizontalAdvance(QString(24, u'0')));
     m_cmdNewSeed = named(new QPushButton(tr("&New Seed"), this), "cmdNewSeed", tr("New Seed"));
     m_cmdPasteNumbers = named(new QPushButton(tr("Paste Random &Numbers\u2026"), this),
                               "cmdPasteNumbers", tr("Paste Random Numbers"));
@@ -59,6 +61,8 @@ void WorksheetPage::createControls() {
         named(new ReportTableView(this), "tblIntervals", tr("Random-number intervals"));
     m_tblIntervals->setModel(m_intervalsModel);
     m_tblIntervals->setCsvFileName(QStringLiteral("intervals.csv"));
+    // The records carry their own first column: no row numbers.
+    m_tblIntervals->verticalHeader()->hide();
 
     m_chkAnswers = named(new QCheckBox(tr("&Answers"), this), "chkAnswers", tr("Answers"));
     m_chkAnswers->setAccessibleDescription(tr("Shows the answer key instead of the blank sheet"));
@@ -69,6 +73,7 @@ void WorksheetPage::createControls() {
     m_tblSheet = named(new ReportTableView(this), "tblSheet", tr("Worksheet days"));
     m_tblSheet->setModel(m_sheetModel);
     m_tblSheet->setCsvFileName(QStringLiteral("worksheet.csv"));
+    m_tblSheet->verticalHeader()->hide();
 
     m_cboPaper = named(new QComboBox(this), "cboPaper", tr("Paper"));
     m_cboPaper->addItem(tr("A4"), static_cast<int>(QPageSize::A4));

@@ -151,7 +151,7 @@ private:
         const std::array<QString, 4> headings = {
             QObject::tr("Demand (units)"), QObject::tr("Relative frequency"),
             QObject::tr("Cumulative frequency"), QObject::tr("Random numbers")};
-        constexpr double kWidth = 34;
+        constexpr double kWidth = 42;
         setFont(8.5, true);
         for (std::size_t c = 0; c < headings.size(); ++c) {
             m_painter.drawText(

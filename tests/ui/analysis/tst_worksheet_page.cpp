@@ -78,7 +78,7 @@ private slots:
         QTest::addColumn<QStringList>("demands");  // empty: refused, the seed's sheet kept
         // 70 is class 60: the lookup is on the digits, never a float below 0.7.
         QTest::newRow("taken") << "07\n70\n"
-                               << "Random numbers pasted: 2 a day" << QStringList{"30", "60"};
+                               << "Pasted random numbers of 2 digits" << QStringList{"30", "60"};
         QTest::newRow("bad line") << "07\n7\n"
                                   << "Line 2 of the random numbers is not a 2-digit number: 7"
                                   << QStringList{};
