@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
 #include <charconv>
 
 #include "engine/worksheet/random_numbers.h"

@@ -27,7 +27,7 @@
 //     spnDays          "&Days:"         1 to 1,000
 //     txtSeed          "&Seed:"         0 to 2^64 - 1
 //     cmdNewSeed       "&New Seed"
-//     cmdPasteNumbers  "Paste Random &Numbers…"
+//     cmdPasteNumbers  "Paste Random N&umbers…"
 //     tblIntervals     the interval table
 //     chkAnswers       "&Answers"
 //     cmdCheckAnswers  "Chec&k Answers…"

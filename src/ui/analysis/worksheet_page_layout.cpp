@@ -54,7 +54,7 @@ void WorksheetPage::createControls() {
         tr("The seed the random numbers are drawn from; the same seed gives the same sheet"));
     m_txtSeed->setMaximumWidth(m_txtSeed->fontMetrics().horizontalAdvance(QString(24, u'0')));
     m_cmdNewSeed = named(new QPushButton(tr("&New Seed"), this), "cmdNewSeed", tr("New Seed"));
-    m_cmdPasteNumbers = named(new QPushButton(tr("Paste Random &Numbers\u2026"), this),
+    m_cmdPasteNumbers = named(new QPushButton(tr("Paste Random N&umbers\u2026"), this),
                               "cmdPasteNumbers", tr("Paste Random Numbers"));
 
     m_tblIntervals =

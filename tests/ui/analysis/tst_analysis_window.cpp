@@ -155,13 +155,15 @@ void TestAnalysisWindow::pagesByKeyboard() {
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(int, page);
     ShownAnalysis window;
-    QCOMPARE(window.window().addPage(new CountingPage), 1);
-    QCOMPARE(window.window().addPage(new CountingPage), 2);
+    // Two pages more than the window has: page 2 is the last one.
+    const int pages = window.window().tabPages().count() + 2;
+    window.window().addPage(new CountingPage);
+    QCOMPARE(window.window().addPage(new CountingPage), pages - 1);
     // From a table, which has keys of its own.
     window->tblRules().setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(window->tblRules().hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
-    QCOMPARE(window.window().tabPages().currentIndex(), page);
+    QCOMPARE(window.window().tabPages().currentIndex(), page == 2 ? pages - 1 : page);
 }
 
 void TestAnalysisWindow::whatStopsTheWork_data() {
