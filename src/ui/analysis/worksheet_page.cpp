@@ -75,10 +75,10 @@ WorksheetPage::WorksheetPage(QWidget *parent)
     m_chooseOpen = [](QWidget *owner, const QString &caption, const QString &filter) {
         return QFileDialog::getOpenFileName(owner, caption, QString(), filter);
     };
-    m_askText = [](QWidget *owner) -> std::optional<QString> {
+    m_askText = [](QWidget *owner, const QString &caption,
+                   const QString &label) -> std::optional<QString> {
         bool ok = false;
-        const QString text = QInputDialog::getMultiLineText(
-            owner, tr("Paste Random Numbers"), tr("Random numbers, one per line:"), QString(), &ok);
+        const QString text = QInputDialog::getMultiLineText(owner, caption, label, QString(), &ok);
         return ok ? std::optional<QString>(text) : std::nullopt;
     };
     m_reportError = [this](const QString &message) {
@@ -94,6 +94,7 @@ WorksheetPage::WorksheetPage(QWidget *parent)
     connect(m_cmdPasteNumbers, &QPushButton::clicked, this, &WorksheetPage::cmdPasteNumbers_Click);
     connect(m_chkAnswers, &QCheckBox::toggled, this, &WorksheetPage::showSheet);
     connect(m_cmdCheckAnswers, &QPushButton::clicked, this, &WorksheetPage::cmdCheckAnswers_Click);
+    connect(m_cmdPasteAnswers, &QPushButton::clicked, this, &WorksheetPage::cmdPasteAnswers_Click);
     connect(m_cmdPrint, &QPushButton::clicked, this, &WorksheetPage::cmdPrint_Click);
     connect(m_cmdSavePdf, &QPushButton::clicked, this, &WorksheetPage::cmdSavePdf_Click);
     connect(m_cmdSaveCsv, &QPushButton::clicked, this, &WorksheetPage::cmdSaveCsv_Click);
@@ -149,8 +150,9 @@ void WorksheetPage::rebuild() {
     } else {
         setStatus(tr("The seed must be a whole number from 0 to 18446744073709551615"));
     }
-    for (QWidget *needsSheet : std::initializer_list<QWidget *>{
-             m_cmdCheckAnswers, m_cmdPrint, m_cmdSavePdf, m_cmdSaveCsv, m_chkAnswers}) {
+    for (QWidget *needsSheet :
+         std::initializer_list<QWidget *>{m_cmdCheckAnswers, m_cmdPasteAnswers, m_cmdPrint,
+                                          m_cmdSavePdf, m_cmdSaveCsv, m_chkAnswers}) {
         needsSheet->setEnabled(m_sheet.has_value());
     }
     m_lblParameters->setText(m_sheet ? parametersText(*m_sheet) : QString());
@@ -184,7 +186,8 @@ void WorksheetPage::cmdNewSeed_Click() {
 }
 
 void WorksheetPage::cmdPasteNumbers_Click() {
-    if (const std::optional<QString> text = m_askText(this)) {
+    if (const std::optional<QString> text =
+            m_askText(this, tr("Paste Random Numbers"), tr("Random numbers, one per line:"))) {
         pasteNumbers(*text);
     }
 }
@@ -237,6 +240,14 @@ void WorksheetPage::cmdCheckAnswers_Click() {
         return;
     }
     checkAnswers(QString::fromUtf8(file.read(kMaxSheetBytes)));
+}
+
+void WorksheetPage::cmdPasteAnswers_Click() {
+    if (const std::optional<QString> text = m_askText(
+            this, tr("Paste Answers"),
+            tr("The student's sheet as CSV, with the header\n%1:").arg(toQString(kSheetHeader)))) {
+        checkAnswers(*text);
+    }
 }
 
 void WorksheetPage::cmdPrint_Click() {

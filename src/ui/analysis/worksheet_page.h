@@ -14,7 +14,8 @@
 // named in the status line and the numbers are not taken). "New Seed" and a
 // typed seed go back to drawn numbers.
 //
-// "Check Answers…" opens a student's CSV file (sheet_check.h), shows the key
+// "Check Answers…" opens a student's CSV file, "Paste Answers…" takes it as
+// text (sheet_check.h); either shows the key
 // with every wrong cell marked (a light red background, and "Wrong: …" in
 // its tool tip and accessible text) and the score. Any change of the sheet
 // clears the marks.
@@ -31,10 +32,11 @@
 //     tblIntervals     the interval table
 //     chkAnswers       "&Answers"
 //     cmdCheckAnswers  "Chec&k Answers…"
+//     cmdPasteAnswers  "Paste Ans&wers…"
 //     tblSheet         the sheet
 //     cboPaper         "Pap&er:"        A4 or Letter
 //     cmdPrint         "&Print…"
-//     cmdSavePdf       "Save as P&DF…"
+//     cmdSavePdf       "Save as PD&F…"
 //     cmdSaveCsv       "Save as &CSV…"
 // and, without focus: lblParameters, lblScore, lblStatus.
 //
@@ -72,8 +74,9 @@ public:
     // Asks for a file to open: (parent, caption, filter) -> path or "".
     using OpenFileChooser =
         std::function<QString(QWidget *parent, const QString &caption, const QString &filter)>;
-    // Asks for the random numbers: nullopt when cancelled.
-    using TextAsker = std::function<std::optional<QString>(QWidget *parent)>;
+    // Asks for a text (parent, title, label): nullopt when cancelled.
+    using TextAsker = std::function<std::optional<QString>(QWidget *parent, const QString &title,
+                                                           const QString &label)>;
 
     explicit WorksheetPage(QWidget *parent = nullptr);
 
@@ -87,6 +90,7 @@ public:
     void cmdNewSeed_Click();
     void cmdPasteNumbers_Click();
     void cmdCheckAnswers_Click();
+    void cmdPasteAnswers_Click();
     void cmdPrint_Click();
     void cmdSavePdf_Click();
     void cmdSaveCsv_Click();
@@ -111,6 +115,7 @@ public:
     [[nodiscard]] QPushButton &cmdPasteNumbers() noexcept { return *m_cmdPasteNumbers; }
     [[nodiscard]] QCheckBox &chkAnswers() noexcept { return *m_chkAnswers; }
     [[nodiscard]] QPushButton &cmdCheckAnswers() noexcept { return *m_cmdCheckAnswers; }
+    [[nodiscard]] QPushButton &cmdPasteAnswers() noexcept { return *m_cmdPasteAnswers; }
     [[nodiscard]] QComboBox &cboPaper() noexcept { return *m_cboPaper; }
     [[nodiscard]] QPushButton &cmdPrint() noexcept { return *m_cmdPrint; }
     [[nodiscard]] QPushButton &cmdSavePdf() noexcept { return *m_cmdSavePdf; }
@@ -140,6 +145,7 @@ private:
     ReportTableView *m_tblIntervals = nullptr;
     QCheckBox *m_chkAnswers = nullptr;
     QPushButton *m_cmdCheckAnswers = nullptr;
+    QPushButton *m_cmdPasteAnswers = nullptr;
     QLabel *m_lblScore = nullptr;
     ReportTableView *m_tblSheet = nullptr;
     QComboBox *m_cboPaper = nullptr;

@@ -68,6 +68,8 @@ void WorksheetPage::createControls() {
     m_chkAnswers->setAccessibleDescription(tr("Shows the answer key instead of the blank sheet"));
     m_cmdCheckAnswers = named(new QPushButton(tr("Chec&k Answers\u2026"), this), "cmdCheckAnswers",
                               tr("Check Answers"));
+    m_cmdPasteAnswers = named(new QPushButton(tr("Paste Ans&wers\u2026"), this), "cmdPasteAnswers",
+                              tr("Paste Answers"));
     m_lblScore = named(new QLabel(this), "lblScore", tr("Score"));
 
     m_tblSheet = named(new ReportTableView(this), "tblSheet", tr("Worksheet days"));
@@ -80,7 +82,7 @@ void WorksheetPage::createControls() {
     m_cboPaper->addItem(tr("Letter"), static_cast<int>(QPageSize::Letter));
     m_cmdPrint = named(new QPushButton(tr("&Print\u2026"), this), "cmdPrint", tr("Print"));
     m_cmdSavePdf =
-        named(new QPushButton(tr("Save as P&DF\u2026"), this), "cmdSavePdf", tr("Save as PDF"));
+        named(new QPushButton(tr("Save as PD&F\u2026"), this), "cmdSavePdf", tr("Save as PDF"));
     m_cmdSaveCsv =
         named(new QPushButton(tr("Save as &CSV\u2026"), this), "cmdSaveCsv", tr("Save as CSV"));
 
@@ -110,6 +112,7 @@ void WorksheetPage::layoutControls() {
     auto *answers = new QHBoxLayout;
     answers->addWidget(m_chkAnswers);
     answers->addWidget(m_cmdCheckAnswers);
+    answers->addWidget(m_cmdPasteAnswers);
     answers->addWidget(m_lblScore, 1);
     body->addLayout(answers);
     body->addWidget(buddyLabel(tr("S&heet"), m_tblSheet, content));
@@ -135,8 +138,9 @@ void WorksheetPage::layoutControls() {
     page->addWidget(m_lblStatus);
 
     QWidget *order[] = {m_spnDays,      m_txtSeed,    m_cmdNewSeed,      m_cmdPasteNumbers,
-                        m_tblIntervals, m_chkAnswers, m_cmdCheckAnswers, m_tblSheet,
-                        m_cboPaper,     m_cmdPrint,   m_cmdSavePdf,      m_cmdSaveCsv};
+                        m_tblIntervals, m_chkAnswers, m_cmdCheckAnswers, m_cmdPasteAnswers,
+                        m_tblSheet,     m_cboPaper,   m_cmdPrint,        m_cmdSavePdf,
+                        m_cmdSaveCsv};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }

@@ -90,7 +90,9 @@ private slots:
         QFETCH(QString, numbers);
         QFETCH(QString, status);
         QFETCH(QStringList, demands);
-        m_page->setTextAsker([&numbers](QWidget *) { return std::optional<QString>(numbers); });
+        m_page->setTextAsker([&numbers](QWidget *, const QString &, const QString &) {
+            return std::optional<QString>(numbers);
+        });
         QTest::mouseClick(&m_page->cmdPasteNumbers(), Qt::LeftButton);
         QCOMPARE(m_page->lblStatus().text(), status);
         QVERIFY(m_page->sheet().has_value());
