@@ -82,4 +82,16 @@ void ApplicationWindows::showAbout() {
     showAboutBox(m_main.get());
 }
 
+void ApplicationWindows::showWorksheet(const RunInputs &inputs) {
+    const std::optional<Scenario> &scenario = m_scenario.current();
+    constexpr std::int32_t kDefaultDays = 20;
+    showWorksheet(inputs, scenario && scenario->worksheetDays ? *scenario->worksheetDays : kDefaultDays,
+                  scenario ? scenario->worksheetSeed : std::nullopt);
+}
+
+void ApplicationWindows::showWorksheet(const RunInputs &inputs, std::int32_t days,
+                                       std::optional<std::uint64_t> seed) {
+    frmAnalysis().showWorksheet(inputs, days, seed, nullptr);
+}
+
 }  // namespace nv::ui

@@ -81,6 +81,10 @@ public:
     // The scenario last opened or saved in frmMain.
     [[nodiscard]] ScenarioState &scenarioState() noexcept { return m_scenario; }
     void showOrderQuantity(const RunInputs &inputs) override;
+    void showWorksheet(const RunInputs &inputs) override;
+    // The Worksheet page with these days and seed (nullopt: a new one).
+    void showWorksheet(const RunInputs &inputs, std::int32_t days,
+                       std::optional<std::uint64_t> seed);
 
 private:
     // The Analysis window: created, hidden, on first use.

@@ -44,6 +44,8 @@ constexpr auto kRefusalTexts = std::to_array<RefusalText>({
     {Refusal::StepNotPositive, "The step of a range must be greater than 0"},
     {Refusal::TooManyPoints, "A range may hold at most 100,001 points"},
     {Refusal::WorksheetDaysOutOfRange, "A worksheet has from 1 to 1,000 days"},
+    {Refusal::WorksheetDigitsTooFew,
+     "Frequencies finer than hundredths need 4-digit random numbers"},
     {Refusal::GameDaysOutOfRange, "The game must have from 1 to 365 days"},
     {Refusal::OrderNotANumber, "The order must be a number"},
     {Refusal::OrderOutOfRange, "The order must be a whole number from 0 to 1,000"},

@@ -64,6 +64,8 @@ enum class Refusal {
 
     // Hand-simulation worksheets.
     WorksheetDaysOutOfRange,  // "A worksheet has from 1 to 1,000 days"
+    // "Frequencies finer than hundredths need 4-digit random numbers": 2 digits asked for.
+    WorksheetDigitsTooFew,
 
     // Playing the newsvendor.
     GameDaysOutOfRange,  // "The game must have from 1 to 365 days"

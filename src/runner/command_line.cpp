@@ -16,6 +16,7 @@
 
 #include "runner/command_options.h"
 #include "runner/command_reader.h"
+#include "runner/worksheet_options.h"
 
 namespace nv::runner {
 
@@ -134,6 +135,22 @@ private:
     std::optional<std::uint64_t> m_seed;
 };
 
+class WorksheetReader final : public CommandReader {
+public:
+    void addOptions(CLI::App &app) override { m_options.add(app); }
+
+    Result<Command, UsageError> command() override {
+        auto command = m_options.command();
+        if (!command) {
+            return Failure{UsageError{command.error(), "newsvendor-run worksheet"}};
+        }
+        return Command{std::move(command).value()};
+    }
+
+private:
+    WorksheetOptions m_options;
+};
+
 constexpr std::string_view kRunDescription =
     "Simulates the trade in one perishable item day by day, as the Run Simulation\n"
     "command does, and prints the results grid.";
@@ -185,6 +202,17 @@ const std::vector<Subcommand> &subcommands() {
          "ordering rule.",
          "Exit status: 0 after the sweep, 1 when it is refused, 2 for a usage error.",
          &sweepReader},
+        {"worksheet",
+         "Prints a hand-simulation worksheet for the run's\n"
+         "inputs: the random-number interval of each demand,\n"
+         "then one row per day with its random number and\n"
+         "the demand, order, sales and profits to fill in\n"
+         "(--answers: the answer key); or marks a student's\n"
+         "filled sheet (--check).",
+         "Exit status: 0 after a sheet, or a check with every cell right; 1 when the\n"
+         "inputs or the random numbers are refused, or a checked cell is wrong; 2 for a\n"
+         "usage error or a file that cannot be read.",
+         [] { return std::make_unique<WorksheetReader>(); }},
     };
     return kSubcommands;
 }

@@ -11,6 +11,9 @@
 //                    [--step S] [--format table|csv|json]
 //     newsvendor-run sweep --vary price|cost|order --from X --to Y --step S
 //                    [the parameter options] [--format table|csv|json]
+//     newsvendor-run worksheet [the parameter options, --scenario] [--days N]
+//                    [--seed N | --random-numbers FILE] [--digits 2|4]
+//                    [--answers | --check FILE] [--format table|csv|json]
 //     newsvendor-run -h | --help | --version     (analyze -h: analyze's help)
 //
 // Rules:
@@ -131,6 +134,20 @@ struct SweepCommand {
     friend bool operator==(const SweepCommand &, const SweepCommand &) = default;
 };
 
+// One hand-simulation worksheet (runner/worksheet.h), as the command line
+// describes it.
+struct WorksheetCommand {
+    RunInputs inputs{"250", "4.60", "2.20", DemandDistribution{}, false, false};
+    std::int64_t days = 20;                        // as given; not yet range-checked
+    std::optional<int> digits;                     // 2 or 4; nullopt: what the frequencies need
+    std::optional<std::uint64_t> seed;             // nullopt and no numbers file: the clock seed
+    std::optional<std::string> randomNumbersPath;  // "-" is standard input
+    std::optional<std::string> checkPath;          // a student's filled sheet
+    bool answers = false;
+    AnalysisFormat format = AnalysisFormat::Table;
+    friend bool operator==(const WorksheetCommand &, const WorksheetCommand &) = default;
+};
+
 // -h or --help: print `text` on standard output and succeed.
 struct HelpRequest {
     std::string text;
@@ -143,7 +160,7 @@ struct VersionRequest {
 };
 
 using Command = std::variant<HelpRequest, VersionRequest, RunCommand, AnalyzeCommand,
-                             DebriefCommand, QuantityCommand, SweepCommand>;
+                             DebriefCommand, QuantityCommand, SweepCommand, WorksheetCommand>;
 
 // A command line that cannot be carried out: a one-line message, and the
 // command whose help explains it ("newsvendor-run", "newsvendor-run analyze").

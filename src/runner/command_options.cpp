@@ -99,11 +99,14 @@ void takeScenario(const Scenario &scenario, RunInputs &inputs, const GivenInputs
 
 // The scenario's seed, once the whole command line is read, as if --seed had
 // been given: unless the App has no --seed, or --seed or --draws was given.
+// A worksheet (the command with --random-numbers) takes the scenario's
+// worksheet_seed instead, in its own options.
 void useScenarioSeed(CLI::App &app, const GivenInputs &given) {
     CLI::Option *seed = app.get_option_no_throw("--seed");
     const CLI::Option *draws = app.get_option_no_throw("--draws");
     if (!given.scenarioSeed || seed == nullptr || seed->count() > 0 ||
-        (draws != nullptr && draws->count() > 0)) {
+        (draws != nullptr && draws->count() > 0) ||
+        app.get_option_no_throw("--random-numbers") != nullptr) {
         return;
     }
     seed->add_result(std::to_string(*given.scenarioSeed));

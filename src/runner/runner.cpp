@@ -15,6 +15,7 @@
 #include "runner/output_buffer.h"
 #include "runner/quantity.h"
 #include "runner/row_writer.h"
+#include "runner/worksheet.h"
 #include "support/random_source.h"
 
 namespace nv::runner {
@@ -134,6 +135,9 @@ int runRunner(std::span<const std::string_view> args, std::istream &in, std::ost
     }
     if (const auto *sweep = std::get_if<SweepCommand>(&*parsed)) {
         return runSweep(*sweep, out, err);
+    }
+    if (const auto *worksheet = std::get_if<WorksheetCommand>(&*parsed)) {
+        return runWorksheet(*worksheet, in, out, err);
     }
     return run(std::get<RunCommand>(*parsed), in, out, err, locale);
 }

@@ -57,6 +57,10 @@ std::uint64_t clockSeed() noexcept {
     return splitMix64(mix);
 }
 
+std::uint64_t shortClockSeed() noexcept {
+    return clockSeed() % 1'000'000'000U;
+}
+
 void ApplicationRandomSource::seed(std::uint64_t seed) noexcept {
     m_sequence.reset();
     m_seeded.reseed(seed);

@@ -71,6 +71,8 @@ private:
 
 // A seed from the clock: differs from one start of the program to the next.
 [[nodiscard]] std::uint64_t clockSeed() noexcept;
+// A seed of nine digits from the clock, easy to note down and type again.
+[[nodiscard]] std::uint64_t shortClockSeed() noexcept;
 
 // The application-wide source. It delegates to a SeededSource, unless a fixed
 // sequence has been injected with useSequence; seed and seedFromClock put the

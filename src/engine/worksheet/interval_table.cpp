@@ -5,7 +5,7 @@
 namespace nv {
 
 Result<IntervalTable, Refusal> IntervalTable::fromDistribution(
-    const DemandDistribution &distribution) noexcept {
+    const DemandDistribution &distribution, std::optional<int> digits) noexcept {
     // The analysis's order: the total first, then the signs.
     const std::optional<Currency> total = distribution.total();
     if (!total || *total != Currency::fromCount(1)) {
@@ -22,6 +22,11 @@ Result<IntervalTable, Refusal> IntervalTable::fromDistribution(
             hundredths = false;
         }
     }
+
+    if (digits == 2 && !hundredths) {
+        return Failure{Refusal::WorksheetDigitsTooFew};
+    }
+    hundredths = hundredths && digits.value_or(2) == 2;
 
     IntervalTable table;
     table.m_digits = hundredths ? 2 : 4;

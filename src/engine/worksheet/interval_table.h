@@ -19,6 +19,10 @@
 // leave numbers without a class, so it is refused with the analysis's own
 // refusals (Refusal::NegativeFrequency, Refusal::FrequenciesNotOne).
 //
+// A teacher may ask for 4 digits where 2 would do (0.10 takes 0000..0999);
+// asking for 2 where a frequency has more than two decimals is refused
+// (Refusal::WorksheetDigitsTooFew): no interval of 2-digit numbers holds it.
+//
 //     auto table = nv::IntervalTable::fromDistribution(distribution);  // 0.1 0.2 0.4 0.2 0.1
 //     table->digits();              // 2
 //     table->row(2).first;          // 30 (class 50 takes 30..69)
@@ -54,9 +58,11 @@ struct IntervalRow {
 class IntervalTable {
 public:
     // Refuses negative frequencies (NegativeFrequency) and frequencies whose
-    // total is not exactly 1 or cannot be formed (FrequenciesNotOne).
+    // total is not exactly 1 or cannot be formed (FrequenciesNotOne), then
+    // 2 digits for frequencies finer than hundredths (WorksheetDigitsTooFew).
+    // digits: 2 or 4; nullopt takes what the frequencies need.
     [[nodiscard]] static Result<IntervalTable, Refusal> fromDistribution(
-        const DemandDistribution &distribution) noexcept;
+        const DemandDistribution &distribution, std::optional<int> digits = std::nullopt) noexcept;
 
     // k: 2 or 4.
     [[nodiscard]] int digits() const noexcept { return m_digits; }

@@ -28,7 +28,7 @@ Result<WorksheetPlan, Refusal> WorksheetPlan::fromInputs(const WorksheetInputs &
     }
     // The analysis has made the same checks of the frequencies.
     const Result<IntervalTable, Refusal> table =
-        IntervalTable::fromDistribution(parameters->distribution());
+        IntervalTable::fromDistribution(parameters->distribution(), inputs.digits);
     if (!table) {
         return Failure{table.error()};
     }

@@ -48,13 +48,16 @@ struct WorksheetInputs {
     // the sheet's days stand in its place.
     RunInputs run;
     std::int32_t days = kDefaultWorksheetDays;
+    // Digits of a random number, 2 or 4; nullopt: what the frequencies need
+    // (IntervalTable::fromDistribution).
+    std::optional<int> digits;
 };
 
 // The checked inputs of a sheet.
 class WorksheetPlan {
 public:
     // The days first (Refusal::WorksheetDaysOutOfRange), then the analysis's
-    // checks (header comment).
+    // checks (header comment), then the digits asked for.
     [[nodiscard]] static Result<WorksheetPlan, Refusal> fromInputs(const WorksheetInputs &inputs);
 
     [[nodiscard]] std::int32_t days() const noexcept { return m_parameters.days(); }

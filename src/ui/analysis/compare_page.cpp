@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <charconv>
-#include <chrono>
 #include <string>
 
 #include "engine/analysis/comparison_report.h"
 #include "engine/analysis/replications.h"
+#include "support/random_source.h"
 #include "ui/analysis/analysis_text.h"
 #include "ui/analysis/chart_widgets.h"
 #include "ui/analysis/comparison_job.h"
@@ -26,13 +26,6 @@
 namespace nv::ui {
 
 namespace {
-
-// A seed of nine digits from the clock: easy to note down and type again.
-[[nodiscard]] std::uint64_t clockSeed() {
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
-    return static_cast<std::uint64_t>(micros) % 1'000'000'000U;
-}
 
 // What the analysis reads of a run: the order policy it ran with plays no part.
 [[nodiscard]] bool sameAnalysis(const SimulationParameters &a, const SimulationParameters &b) {
@@ -85,7 +78,7 @@ ComparePage::ComparePage(QWidget *parent)
     layoutControls();
     setFocusOrder();
 
-    m_txtSeed->setText(QString::number(clockSeed()));
+    m_txtSeed->setText(QString::number(shortClockSeed()));
     connect(m_cmdRunComparison, &QPushButton::clicked, this, &ComparePage::cmdRunComparison_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &ComparePage::cmdCancel_Click);
     connect(m_cmdNewSeed, &QPushButton::clicked, this, &ComparePage::cmdNewSeed_Click);
@@ -191,7 +184,7 @@ void ComparePage::cmdCancel_Click() {
 }
 
 void ComparePage::cmdNewSeed_Click() {
-    m_txtSeed->setText(QString::number(clockSeed()));
+    m_txtSeed->setText(QString::number(shortClockSeed()));
 }
 
 void ComparePage::cmdSaveChart_Click() {

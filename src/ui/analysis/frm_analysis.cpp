@@ -14,6 +14,7 @@
 #include "ui/analysis/compare_page.h"
 #include "ui/analysis/quantity_page.h"
 #include "ui/analysis/play_page.h"
+#include "ui/analysis/worksheet_page.h"
 #include "ui/toolkit/qt/screen_fit.h"
 
 namespace nv::ui {
@@ -64,6 +65,8 @@ FrmAnalysis::FrmAnalysis(QWidget *parent) : QDialog(parent, kWindowFlags) {
     addPage(m_comparePage);
     m_quantityPage = new QuantityPage;
     addPage(m_quantityPage);
+    m_worksheetPage = new WorksheetPage;
+    addPage(m_worksheetPage);
     m_playPage = new PlayPage;
     addPage(m_playPage);
 }
@@ -116,6 +119,12 @@ void FrmAnalysis::showPlay(const RunInputs &inputs, std::optional<std::uint64_t>
                            QWidget *owner) {
     m_playPage->setRunInputs(inputs, seed);
     showPage(*m_playPage, owner);
+}
+
+void FrmAnalysis::showWorksheet(const RunInputs &inputs, std::int32_t days,
+                                std::optional<std::uint64_t> seed, QWidget *owner) {
+    m_worksheetPage->setRunInputs(inputs, days, seed);
+    showPage(*m_worksheetPage, owner);
 }
 
 void FrmAnalysis::nextPage() {

@@ -1,6 +1,6 @@
 // frmAnalysis, "Analysis": one resizable window with a page per analysis, each
-// under its tab; the first page is "Compare Rules" (ComparePage), the second
-// "Order Quantity" (QuantityPage).
+// under its tab; the pages are "Compare Rules" (ComparePage), "Order
+// Quantity" (QuantityPage), "Worksheet" (WorksheetPage) and "Play" (PlayPage).
 //
 // It fits the screen it opens on: the first time it is shown it takes
 // kPreferredSize, but never more than 90% of the screen's available area,
@@ -34,6 +34,9 @@
 #include <cstdint>
 #include <optional>
 
+#include <cstdint>
+#include <optional>
+
 #include "engine/simulation_parameters.h"
 
 class QTabWidget;
@@ -44,6 +47,7 @@ class AnalysisPage;
 class ComparePage;
 class QuantityPage;
 class PlayPage;
+class WorksheetPage;
 
 class FrmAnalysis final : public QDialog {
     Q_OBJECT
@@ -59,6 +63,7 @@ public:
     [[nodiscard]] ComparePage &comparePage() noexcept { return *m_comparePage; }
     [[nodiscard]] QuantityPage &quantityPage() noexcept { return *m_quantityPage; }
     [[nodiscard]] PlayPage &playPage() noexcept { return *m_playPage; }
+    [[nodiscard]] WorksheetPage &worksheetPage() noexcept { return *m_worksheetPage; }
     [[nodiscard]] QTabWidget &tabPages() noexcept { return *m_tabPages; }
     [[nodiscard]] AnalysisPage *currentPage() const;
 
@@ -80,6 +85,10 @@ public:
     // The Play page for the parameter window's inputs and a seed (a
     // scenario's; nullopt: a fresh one).
     void showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed, QWidget *owner);
+    // The Worksheet page for the parameter window's inputs, the sheet's days
+    // and seed (nullopt: a new one).
+    void showWorksheet(const RunInputs &inputs, std::int32_t days,
+                       std::optional<std::uint64_t> seed, QWidget *owner);
 
     void nextPage();
     void previousPage();
@@ -95,6 +104,7 @@ private:
     ComparePage *m_comparePage = nullptr;
     QuantityPage *m_quantityPage = nullptr;
     PlayPage *m_playPage = nullptr;
+    WorksheetPage *m_worksheetPage = nullptr;
     bool m_changingOwner = false;
     bool m_placed = false;
 };

@@ -63,6 +63,8 @@ void FrmMain::createMenus() {
                      &AnalysisPresenter::showComparison);
     addAnalysisEntry("mnuQuantity", tr("&Order Quantity…"), {},
                      &AnalysisPresenter::showOrderQuantity);
+    addAnalysisEntry("mnuWorksheet", tr("&Random-Number Worksheet…"), {},
+                     &AnalysisPresenter::showWorksheet);
     addAnalysisEntry("mnuPlay", tr("&Play the Newsvendor…"), {}, &AnalysisPresenter::showPlay);
 
     QMenu *help = addMenu(m_menuBar, "mnuHelp", tr("&Help"), tr("Help"));

@@ -11,6 +11,9 @@
 //     presenter.showOrderQuantity(currentInputs());
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "engine/simulation_parameters.h"
 
 namespace nv::ui {
@@ -32,6 +35,11 @@ public:
     virtual void showPlay(const RunInputs &inputs) = 0;
     // The same at its Order Quantity page, checked as analyze checks them.
     virtual void showOrderQuantity(const RunInputs &inputs) = 0;
+    // Opens the Analysis window at its Worksheet page for these inputs, with
+    // the days and seed of the scenario last opened (its worksheet_days, else
+    // 20; its worksheet_seed, else a new one); a refusal shows in the page's
+    // status line.
+    virtual void showWorksheet(const RunInputs &inputs) = 0;
 };
 
 }  // namespace nv::ui

@@ -12,14 +12,15 @@ namespace {
 
 struct TableCase {
     test::Frequencies frequencies;
-    const char *intervals;  // "first-last" a class, "-" for none
+    const char *intervals;                     // "first-last" a class, "-" for none
+    std::optional<int> digits = std::nullopt;  // asked for; nullopt: what they need
 };
 
 class IntervalTableCase : public ::testing::TestWithParam<TableCase> {};
 
 TEST_P(IntervalTableCase, IntervalsFollowTheCumulativeBounds) {
-    const auto table =
-        IntervalTable::fromDistribution(test::distributionOf(GetParam().frequencies));
+    const auto table = IntervalTable::fromDistribution(test::distributionOf(GetParam().frequencies),
+                                                       GetParam().digits);
     ASSERT_TRUE(table.ok());
     std::string intervals;
     for (const IntervalRow &row : table->rows()) {
@@ -43,7 +44,11 @@ INSTANTIATE_TEST_SUITE_P(
                                 "0000-1233 1234-3233 3234-6233 6234-8999 9000-9999"},
                       TableCase{{0, 5000, 0, 5000, 0}, "- 00-49 - 50-99 -"},
                       TableCase{{5000, 0, 0, 0, 5000}, "00-49 - - - 50-99"},
-                      TableCase{{0, 0, 10000, 0, 0}, "- - 00-99 - -"}));
+                      TableCase{{0, 0, 10000, 0, 0}, "- - 00-99 - -"},
+                      TableCase{test::kTenths, "00-09 10-29 30-69 70-89 90-99", 2},
+                      TableCase{test::kTenths, "0000-0999 1000-2999 3000-6999 7000-8999 9000-9999",
+                                4},
+                      TableCase{{0, 5000, 0, 5000, 0}, "- 0000-4999 - 5000-9999 -", 4}));
 
 struct LookupCase {
     test::Frequencies frequencies;
@@ -84,6 +89,11 @@ TEST(IntervalTableRefusal, TakesOnlyFrequenciesTheAnalysisAccepts) {
         IntervalTable::fromDistribution(distributionOf({-1000, 3000, 4000, 2000, 2000})).error(),
         Refusal::NegativeFrequency);
     EXPECT_EQ(IntervalTable::fromDistribution(distributionOf({1000, 2000, 4000, 2000, 0})).error(),
+              Refusal::FrequenciesNotOne);
+    // 0.1234 has no interval of 2-digit numbers; the total is checked first.
+    EXPECT_EQ(IntervalTable::fromDistribution(distributionOf(kFourDigits), 2).error(),
+              Refusal::WorksheetDigitsTooFew);
+    EXPECT_EQ(IntervalTable::fromDistribution(distributionOf({1234, 2000, 0, 0, 0}), 2).error(),
               Refusal::FrequenciesNotOne);
 }
 

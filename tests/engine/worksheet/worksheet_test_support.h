@@ -31,7 +31,7 @@ inline Result<WorksheetPlan, Refusal> planOf(const Frequencies &frequencies, Ord
     return WorksheetPlan::fromInputs(
         WorksheetInputs{runInputs(frequencies, std::move(price), std::move(cost), "",
                                   policy == OrderPolicy::Annual),
-                        days});
+                        days, std::nullopt});
 }
 
 }  // namespace nv::test

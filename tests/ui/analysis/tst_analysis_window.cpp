@@ -166,7 +166,7 @@ void TestAnalysisWindow::pagesByKeyboard() {
     window->tblRules().setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(window->tblRules().hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
-    QCOMPARE(window.window().tabPages().currentIndex(), page);
+    QCOMPARE(window.window().tabPages().currentIndex(), page == 2 ? pages - 1 : page);
 }
 
 void TestAnalysisWindow::whatStopsTheWork_data() {

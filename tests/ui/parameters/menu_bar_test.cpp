@@ -59,6 +59,10 @@ void MenuBarTest::entries_data() {
                               << "mnuQuantity"
                               << "&Order Quantity…"
                               << "";
+    QTest::newRow("worksheet") << "mnuAnalyze"
+                               << "mnuWorksheet"
+                               << "&Random-Number Worksheet…"
+                               << "";
     QTest::newRow("play") << "mnuAnalyze"
                           << "mnuPlay"
                           << "&Play the Newsvendor…"

@@ -1,0 +1,149 @@
+// The Worksheet page's controls, their layout and the tab order.
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QSpinBox>
+
+#include "ui/analysis/records_table_model.h"
+#include "ui/analysis/worksheet_page.h"
+#include "ui/toolkit/qt/report_table_view.h"
+
+namespace nv::ui {
+
+namespace {
+
+template <typename W>
+W *named(W *widget, const char *objectName, const QString &accessibleName) {
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent) {
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+}  // namespace
+
+void WorksheetPage::createControls() {
+    m_intervalsModel = new RecordsTableModel(this);
+    m_sheetModel = new RecordsTableModel(this);
+
+    m_lblParameters = named(new QLabel(this), "lblParameters", tr("Worksheet inputs"));
+    m_lblParameters->setWordWrap(true);
+    m_lblParameters->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_spnDays = named(new QSpinBox(this), "spnDays", tr("Days"));
+    m_spnDays->setRange(1, kMaxWorksheetDays);
+    m_spnDays->setValue(kDefaultWorksheetDays);
+    m_spnDays->setGroupSeparatorShown(true);
+    m_spnDays->setAccessibleDescription(tr("Days on the sheet, from 1 to 1,000"));
+
+    m_txtSeed = named(new QLineEdit(this), "txtSeed", tr("Seed"));
+    m_txtSeed->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{1,20}")), m_txtSeed));
+    m_txtSeed->setAccessibleDescription(
+        tr("The seed the random numbers are drawn from; the same seed gives the same sheet"));
+    m_txtSeed->setMaximumWidth(m_txtSeed->fontMetrics().horizontalAdvance(QString(24, u'0')));
+    m_cmdNewSeed = named(new QPushButton(tr("&New Seed"), this), "cmdNewSeed", tr("New Seed"));
+    m_cmdPasteNumbers = named(new QPushButton(tr("Paste Random N&umbers\u2026"), this),
+                              "cmdPasteNumbers", tr("Paste Random Numbers"));
+
+    m_tblIntervals =
+        named(new ReportTableView(this), "tblIntervals", tr("Random-number intervals"));
+    m_tblIntervals->setModel(m_intervalsModel);
+    m_tblIntervals->setCsvFileName(QStringLiteral("intervals.csv"));
+    // The records carry their own first column: no row numbers.
+    m_tblIntervals->verticalHeader()->hide();
+
+    m_chkAnswers = named(new QCheckBox(tr("&Answers"), this), "chkAnswers", tr("Answers"));
+    m_chkAnswers->setAccessibleDescription(tr("Shows the answer key instead of the blank sheet"));
+    m_cmdCheckAnswers = named(new QPushButton(tr("Chec&k Answers\u2026"), this), "cmdCheckAnswers",
+                              tr("Check Answers"));
+    m_cmdPasteAnswers = named(new QPushButton(tr("Paste Ans&wers\u2026"), this), "cmdPasteAnswers",
+                              tr("Paste Answers"));
+    m_lblScore = named(new QLabel(this), "lblScore", tr("Score"));
+
+    m_tblSheet = named(new ReportTableView(this), "tblSheet", tr("Worksheet days"));
+    m_tblSheet->setModel(m_sheetModel);
+    m_tblSheet->setCsvFileName(QStringLiteral("worksheet.csv"));
+    m_tblSheet->verticalHeader()->hide();
+
+    m_cboPaper = named(new QComboBox(this), "cboPaper", tr("Paper"));
+    m_cboPaper->addItem(tr("A4"), static_cast<int>(QPageSize::A4));
+    m_cboPaper->addItem(tr("Letter"), static_cast<int>(QPageSize::Letter));
+    m_cmdPrint = named(new QPushButton(tr("&Print\u2026"), this), "cmdPrint", tr("Print"));
+    m_cmdSavePdf =
+        named(new QPushButton(tr("Save as PD&F\u2026"), this), "cmdSavePdf", tr("Save as PDF"));
+    m_cmdSaveCsv =
+        named(new QPushButton(tr("Save as &CSV\u2026"), this), "cmdSaveCsv", tr("Save as CSV"));
+
+    m_lblStatus = named(new QLabel(this), "lblStatus", tr("Status"));
+    m_lblStatus->setWordWrap(true);
+}
+
+void WorksheetPage::layoutControls() {
+    auto *content = new QWidget;
+    auto *body = new QVBoxLayout(content);
+    body->addWidget(m_lblParameters);
+
+    auto *numbers = new QHBoxLayout;
+    numbers->addWidget(buddyLabel(tr("&Days:"), m_spnDays, content));
+    numbers->addWidget(m_spnDays);
+    numbers->addSpacing(12);
+    numbers->addWidget(buddyLabel(tr("&Seed:"), m_txtSeed, content));
+    numbers->addWidget(m_txtSeed, 1);
+    numbers->addWidget(m_cmdNewSeed);
+    numbers->addWidget(m_cmdPasteNumbers);
+    numbers->addStretch(1);
+    body->addLayout(numbers);
+
+    body->addWidget(buddyLabel(tr("Random-number &intervals"), m_tblIntervals, content));
+    body->addWidget(m_tblIntervals);
+
+    auto *answers = new QHBoxLayout;
+    answers->addWidget(m_chkAnswers);
+    answers->addWidget(m_cmdCheckAnswers);
+    answers->addWidget(m_cmdPasteAnswers);
+    answers->addWidget(m_lblScore, 1);
+    body->addLayout(answers);
+    body->addWidget(buddyLabel(tr("S&heet"), m_tblSheet, content));
+    body->addWidget(m_tblSheet);
+    body->addStretch(1);
+
+    auto *scroll = named(new QScrollArea(this), "scrContent", tr("Worksheet"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+
+    auto *output = new QHBoxLayout;
+    output->addWidget(buddyLabel(tr("Pap&er:"), m_cboPaper, this));
+    output->addWidget(m_cboPaper);
+    output->addWidget(m_cmdPrint);
+    output->addWidget(m_cmdSavePdf);
+    output->addWidget(m_cmdSaveCsv);
+    output->addStretch(1);
+
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(scroll, 1);
+    page->addLayout(output);
+    page->addWidget(m_lblStatus);
+
+    QWidget *order[] = {m_spnDays,      m_txtSeed,    m_cmdNewSeed,      m_cmdPasteNumbers,
+                        m_tblIntervals, m_chkAnswers, m_cmdCheckAnswers, m_cmdPasteAnswers,
+                        m_tblSheet,     m_cboPaper,   m_cmdPrint,        m_cmdSavePdf,
+                        m_cmdSaveCsv};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+}  // namespace nv::ui
