@@ -8,13 +8,16 @@
 #include <ostream>
 #include <set>
 
-#include "engine_test_support.h"
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 #include "support/random_source.h"
 
 namespace nv {
 namespace {
 
-using test::distribution;
+using test::PrintTo;
+
+using test::distributionOf;
 using test::units;
 
 constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
@@ -26,15 +29,11 @@ struct SampleCase {
     std::int64_t demand;
 };
 
-void PrintTo(const SampleCase &c, std::ostream *os) {
-    *os << c.name;
-}
-
 class SampleTest : public ::testing::TestWithParam<SampleCase> {};
 
 TEST_P(SampleTest, DrawGivesDemand) {
     const SampleCase &c = GetParam();
-    const DemandDistribution d = distribution(c.freq);
+    const DemandDistribution d = distributionOf(c.freq);
     EXPECT_EQ(d.sample(c.r), units(c.demand * 10'000)) << "r = " << c.r;
     // The precomputed bounds answer the same class.
     EXPECT_EQ(kClassDemand[DemandSampler(d).sampleClass(c.r)], c.demand);
@@ -88,7 +87,7 @@ TEST(SampleTest, AgreesWithExactArithmeticOverManyDraws) {
         {3333, 3333, 3334, 0, 0},
     }};
     for (const auto &freq : cases) {
-        const DemandDistribution d = distribution(freq);
+        const DemandDistribution d = distributionOf(freq);
         const DemandSampler sampler(d);
         SeededSource source(20240601);
         std::set<std::size_t> seen;
@@ -120,22 +119,18 @@ struct MomentCase {
     std::int64_t meanUnits;
 };
 
-void PrintTo(const MomentCase &c, std::ostream *os) {
-    *os << c.name;
-}
-
 class MomentTest : public ::testing::TestWithParam<MomentCase> {};
 
 TEST_P(MomentTest, TotalAndMeanAreExact) {
     const MomentCase &c = GetParam();
-    const DemandDistribution d = distribution(c.freq);
+    const DemandDistribution d = distributionOf(c.freq);
     EXPECT_EQ(d.total(), units(c.totalUnits));
     EXPECT_EQ(d.mean(), units(c.meanUnits));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Distributions, MomentTest,
-    ::testing::Values(MomentCase{"skewedMeanNotRounded", test::kSkewed, 10'000, 485'000},
+    ::testing::Values(MomentCase{"skewedMeanNotRounded", test::kTextbook, 10'000, 485'000},
                       MomentCase{"bellShaped", test::kBellShaped, 10'000, 500'000},
                       MomentCase{"allFirst", {10000, 0, 0, 0, 0}, 10'000, 300'000},
                       MomentCase{"allFifth", {0, 0, 0, 0, 10000}, 10'000, 700'000},
@@ -146,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
     test::CaseName{});
 
 TEST(DistributionRangeTest, UnrepresentableFrequencyHasNoTotalOrMean) {
-    DemandDistribution d = distribution({10000, 0, 0, 0, 0});
+    DemandDistribution d = distributionOf({10000, 0, 0, 0, 0});
     d.setFrequency(3, std::nullopt);
     EXPECT_EQ(d.total(), std::nullopt);
     EXPECT_EQ(d.mean(), std::nullopt);
@@ -157,20 +152,20 @@ TEST(DistributionRangeTest, UnrepresentableFrequencyHasNoTotalOrMean) {
 
 TEST(DistributionRangeTest, PartialSumOutOfRangeHasNoTotal) {
     // max + 1 - 2 would be max - 1, but the sum is taken left to right.
-    EXPECT_EQ(distribution({kInt64Max, 1, -2, 0, 0}).total(), std::nullopt);
-    EXPECT_EQ(distribution({kInt64Max, -2, 1, 0, 0}).total(), units(kInt64Max - 1));
+    EXPECT_EQ(distributionOf({kInt64Max, 1, -2, 0, 0}).total(), std::nullopt);
+    EXPECT_EQ(distributionOf({kInt64Max, -2, 1, 0, 0}).total(), units(kInt64Max - 1));
 }
 
 TEST(DistributionRangeTest, MeanOutOfRangeWhileTotalExists) {
     // 30 x curFreq1 leaves the range although the frequencies add to 1.
     const std::int64_t big = kInt64Max / 20;
-    const DemandDistribution d = distribution({big, 0, 0, 0, 10'000 - big});
+    const DemandDistribution d = distributionOf({big, 0, 0, 0, 10'000 - big});
     EXPECT_EQ(d.total(), units(10'000));
     EXPECT_EQ(d.mean(), std::nullopt);
     // Each term fits but their sum does not.
     const std::int64_t third = kInt64Max / 70;
-    EXPECT_EQ(distribution({0, 0, 0, 0, third}).mean(), units(third * 70));
-    EXPECT_EQ(distribution({0, 0, 0, third, third}).mean(), std::nullopt);
+    EXPECT_EQ(distributionOf({0, 0, 0, 0, third}).mean(), units(third * 70));
+    EXPECT_EQ(distributionOf({0, 0, 0, third, third}).mean(), std::nullopt);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/toolkit/memory_grid.h"
+#include "common/case_names.h"
 
 namespace nv {
 namespace {

@@ -8,15 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 #include "engine/validation.h"
-#include "engine_test_support.h"
 #include "support/random_source.h"
 #include "ui/toolkit/memory_grid.h"
 
 namespace nv {
 namespace {
 
-using test::inputs;
+using test::PrintTo;
+
+using test::runInputs;
 using test::units;
 using Row = ui::MemoryGrid::Row;
 
@@ -75,17 +78,13 @@ struct RowsCase {
     std::vector<Row> rows;  // rows 1 and up
 };
 
-void PrintTo(const RowsCase &c, std::ostream *os) {
-    *os << c.name;
-}
-
 class DayRowsTest : public ::testing::TestWithParam<RowsCase> {};
 
 TEST_P(DayRowsTest, CellsReadAsFormatted) {
     const RowsCase &c = GetParam();
     Harness h;
     const std::string runs = std::to_string(c.rows.size());
-    ASSERT_EQ(h.run(inputs(runs, c.price, c.cost, c.freq, c.policy), c.draws),
+    ASSERT_EQ(h.run(runInputs(c.freq, runs, c.price, c.cost, c.policy), c.draws),
               RunOutcome::Completed);
     ASSERT_EQ(h.views.grid.rowCount(), static_cast<int>(c.rows.size()) + 1);
     for (std::size_t d = 0; d < c.rows.size(); ++d) {
@@ -106,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Order 48.5 every day; bounds 0.15, 0.40, 0.70, 0.90.
         RowsCase{"annualHalfOrder",
                  OrderPolicy::Annual,
-                 test::kSkewed,
+                 test::kTextbook,
                  "4.50",
                  "2.20",
                  {0.5f, 0.05f},
@@ -178,7 +177,7 @@ TEST(SimulateDayTest, OverflowIsReportedNotWrapped) {
 
 TEST(RunGridTest, DayThousandIsGrouped) {
     Harness h;
-    ASSERT_EQ(h.run(inputs("1000", "4.60", "2.20", test::kBellShaped, OrderPolicy::Yesterday),
+    ASSERT_EQ(h.run(runInputs(test::kBellShaped, "1000", "4.60", "2.20", OrderPolicy::Yesterday),
                     std::vector<float>(1000, 0.5f)),
               RunOutcome::Completed);
     EXPECT_EQ(h.views.grid.rowCount(), 1001);
@@ -190,7 +189,7 @@ TEST(RunGridTest, DayThousandIsGrouped) {
 TEST(RunGridTest, ShorterRunDropsLeftoverRows) {
     Harness h;
     const auto in = [](const char *runs) {
-        return inputs(runs, "4.60", "2.20", test::kBellShaped, OrderPolicy::Yesterday);
+        return runInputs(test::kBellShaped, runs, "4.60", "2.20", OrderPolicy::Yesterday);
     };
     ASSERT_EQ(h.run(in("1000"), std::vector<float>(1000, 0.95f)), RunOutcome::Completed);
     ASSERT_EQ(h.run(in("100"), std::vector<float>(100, 0.05f)), RunOutcome::Completed);
@@ -204,8 +203,9 @@ TEST(RunGridTest, RunWithoutDaysKeepsOnlyTheHeaderRow) {
     Harness h;
     h.views.progress.setValue(37.0f);
     SequenceSource random({0.5f});
-    ASSERT_EQ(h.run(inputs("0", "4.60", "2.20", test::kBellShaped, OrderPolicy::Yesterday), random),
-              RunOutcome::Completed);
+    ASSERT_EQ(
+        h.run(runInputs(test::kBellShaped, "0", "4.60", "2.20", OrderPolicy::Yesterday), random),
+        RunOutcome::Completed);
     EXPECT_EQ(h.views.grid.rowCount(), 1);
     EXPECT_EQ(h.views.grid.writes(), 0);
     EXPECT_EQ(h.views.progress.sets(), 1);  // only the 37 above
@@ -218,7 +218,7 @@ TEST(RunGridTest, RunWithoutDaysKeepsOnlyTheHeaderRow) {
 
 TEST(RunGridTest, LargestRunFillsEveryRow) {
     Harness h;
-    ASSERT_EQ(h.run(inputs("32766", "4.60", "2.20", test::kBellShaped, OrderPolicy::Annual),
+    ASSERT_EQ(h.run(runInputs(test::kBellShaped, "32766", "4.60", "2.20", OrderPolicy::Annual),
                     std::vector<float>(32766, 0.5f)),
               RunOutcome::Completed);
     EXPECT_EQ(h.views.grid.rowCount(), 32767);
@@ -230,9 +230,10 @@ TEST(RunGridTest, LargestRunFillsEveryRow) {
 TEST(RunGridTest, LargestAcceptedAmountsRunToTheEnd) {
     // 50 x 13e9 on day 1, then 70 x 13e9 a day: 909,740,000,000,000 after 1000 days.
     Harness h;
-    ASSERT_EQ(h.run(inputs("1000", "13000000000", "0", {0, 0, 0, 0, 10000}, OrderPolicy::Yesterday),
-                    std::vector<float>(1000, 0.0f)),
-              RunOutcome::Completed);
+    ASSERT_EQ(
+        h.run(runInputs({0, 0, 0, 0, 10000}, "1000", "13000000000", "0", OrderPolicy::Yesterday),
+              std::vector<float>(1000, 0.0f)),
+        RunOutcome::Completed);
     EXPECT_EQ(h.views.grid.cell(1000, 5), "$909,740,000,000,000");
     EXPECT_EQ(h.views.grid.writes(), 6000);
 }
@@ -240,7 +241,7 @@ TEST(RunGridTest, LargestAcceptedAmountsRunToTheEnd) {
 TEST(RunGridTest, ConsecutiveRunsContinueOneSequence) {
     Harness h;
     SequenceSource random(drawsFor({30, 40, 50, 60, 70}));
-    const auto in = inputs("2", "4.60", "2.20", test::kBellShaped, OrderPolicy::Yesterday);
+    const auto in = runInputs(test::kBellShaped, "2", "4.60", "2.20", OrderPolicy::Yesterday);
     ASSERT_EQ(h.run(in, random), RunOutcome::Completed);
     ASSERT_EQ(h.run(in, random), RunOutcome::Completed);
     EXPECT_EQ(random.used(), 4u);
@@ -265,7 +266,7 @@ std::vector<float> progressOf(const char *runs, std::size_t days) {
     ui::RunViews views{grid, progress, show, pointer};
     ui::RecordingMessages messages;
     SequenceSource random(std::vector<float>(days, 0.5f));
-    EXPECT_EQ(startRun(inputs(runs, "4.60", "2.20", test::kBellShaped, OrderPolicy::Yesterday),
+    EXPECT_EQ(startRun(runInputs(test::kBellShaped, runs, "4.60", "2.20", OrderPolicy::Yesterday),
                        views, messages, random, NumberLocale{}),
               RunOutcome::Completed);
     EXPECT_EQ(random.used(), days);

@@ -9,16 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 #include "engine/simulation.h"
-#include "engine_test_support.h"
 #include "support/random_source.h"
 #include "ui/toolkit/memory_grid.h"
 
 namespace nv {
 namespace {
 
-using test::distribution;
-using test::inputs;
+using test::PrintTo;
+
+using test::distributionOf;
+using test::runInputs;
 using test::units;
 
 constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
@@ -39,16 +42,12 @@ struct OrderCase {
     std::optional<Refusal> expected;
 };
 
-void PrintTo(const OrderCase &c, std::ostream *os) {
-    *os << c.name;
-}
-
 class ValidationOrderTest : public ::testing::TestWithParam<OrderCase> {};
 
 TEST_P(ValidationOrderTest, FirstFailingCheckAnswers) {
     const OrderCase &c = GetParam();
     EXPECT_EQ(
-        validateParameters(distribution(c.freq), c.runs, c.price, c.cost, c.yesterday, c.annual),
+        validateParameters(distributionOf(c.freq), c.runs, c.price, c.cost, c.yesterday, c.annual),
         c.expected);
 }
 
@@ -106,12 +105,12 @@ INSTANTIATE_TEST_SUITE_P(
     test::CaseName{});
 
 TEST(ValidationOrderTest, UnrepresentableFrequencyFailsTheSum) {
-    DemandDistribution d = distribution({10000, 0, 0, 0, 0});
+    DemandDistribution d = distributionOf({10000, 0, 0, 0, 0});
     d.setFrequency(4, std::nullopt);
     EXPECT_EQ(validateParameters(d, "250", "4.60", "2.20", true, false),
               Refusal::FrequenciesNotOne);
     // A partial sum out of range, too.
-    EXPECT_EQ(validateParameters(distribution({kInt64Max, 1, -kInt64Max, 0, 0}), "250", "4.60",
+    EXPECT_EQ(validateParameters(distributionOf({kInt64Max, 1, -kInt64Max, 0, 0}), "250", "4.60",
                                  "2.20", true, false),
               Refusal::FrequenciesNotOne);
 }
@@ -128,15 +127,11 @@ struct AcceptCase {
     std::int32_t gridRows;
 };
 
-void PrintTo(const AcceptCase &c, std::ostream *os) {
-    *os << c.name;
-}
-
 class AcceptedRunTest : public ::testing::TestWithParam<AcceptCase> {};
 
 TEST_P(AcceptedRunTest, RecordHoldsDaysAndRows) {
     const AcceptCase &c = GetParam();
-    const auto checked = checkRun(inputs(c.runs, c.price, c.cost, test::kBellShaped, c.policy));
+    const auto checked = checkRun(runInputs(test::kBellShaped, c.runs, c.price, c.cost, c.policy));
     ASSERT_TRUE(checked.ok()) << refusalMessage(checked.error());
     EXPECT_EQ(checked->days, c.days);
     EXPECT_EQ(checked->gridRows, c.gridRows);
@@ -161,18 +156,19 @@ INSTANTIATE_TEST_SUITE_P(
     test::CaseName{});
 
 TEST(AcceptedRunTest, RecordHoldsConvertedAmounts) {
-    const auto annual = checkRun(inputs("250", "4.30", "2.60", test::kSkewed, OrderPolicy::Annual));
+    const auto annual =
+        checkRun(runInputs(test::kTextbook, "250", "4.30", "2.60", OrderPolicy::Annual));
     ASSERT_TRUE(annual.ok());
     EXPECT_EQ(annual->price, units(43'000));
     EXPECT_EQ(annual->cost, units(26'000));
     EXPECT_EQ(annual->meanDemand, units(485'000));
     EXPECT_DOUBLE_EQ(annual->runs, 250.0);
     EXPECT_EQ(annual->policy, OrderPolicy::Annual);
-    EXPECT_EQ(annual->distribution, distribution(test::kSkewed));
+    EXPECT_EQ(annual->distribution, distributionOf(test::kTextbook));
 
     // Under Yesterday's Demand a mean that cannot be represented is not used.
     const auto yesterday =
-        checkRun(inputs("10", "4.60", "2.20", kHugeMean, OrderPolicy::Yesterday));
+        checkRun(runInputs(kHugeMean, "10", "4.60", "2.20", OrderPolicy::Yesterday));
     ASSERT_TRUE(yesterday.ok());
     EXPECT_EQ(yesterday->meanDemand, Currency{});
     EXPECT_EQ(yesterday->policy, OrderPolicy::Yesterday);
@@ -205,10 +201,6 @@ struct RefusalCase {
     const char *message;
 };
 
-void PrintTo(const RefusalCase &c, std::ostream *os) {
-    *os << c.name;
-}
-
 class RefusedRunTest : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(RefusedRunTest, ShowsItsMessageAndChangesNothing) {
@@ -221,7 +213,7 @@ TEST_P(RefusedRunTest, ShowsItsMessageAndChangesNothing) {
     ui::RecordingMessages messages;
     SequenceSource random({0.2f, 0.5f, 0.8f, 0.1f, 0.1f});
     const auto completed =
-        checkAndRun(inputs("3", "4.60", "2.20", test::kBellShaped, OrderPolicy::Yesterday),
+        checkAndRun(runInputs(test::kBellShaped, "3", "4.60", "2.20", OrderPolicy::Yesterday),
                     runViews, messages, random, NumberLocale{});
     // The record the run used comes back with it.
     ASSERT_TRUE(completed.ok());
@@ -243,11 +235,11 @@ TEST_P(RefusedRunTest, ShowsItsMessageAndChangesNothing) {
 }
 
 RunInputs yesterday(const char *runs, const char *price = "4.60", const char *cost = "2.20") {
-    return inputs(runs, price, cost, test::kBellShaped, OrderPolicy::Yesterday);
+    return runInputs(test::kBellShaped, runs, price, cost, OrderPolicy::Yesterday);
 }
 RunInputs annual(const char *runs, const char *price = "4.60", const char *cost = "2.20",
                  const std::array<std::int64_t, 5> &freq = test::kBellShaped) {
-    return inputs(runs, price, cost, freq, OrderPolicy::Annual);
+    return runInputs(freq, runs, price, cost, OrderPolicy::Annual);
 }
 RunInputs withoutPolicy() {
     RunInputs in = yesterday("250");
@@ -261,7 +253,7 @@ constexpr const char *kTooLarge = "Price and Cost are too large for this Number 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, RefusedRunTest,
     ::testing::Values(
-        RefusalCase{"frequencies", inputs("", "", "", kNone, OrderPolicy::Yesterday),
+        RefusalCase{"frequencies", runInputs(kNone, "", "", "", OrderPolicy::Yesterday),
                     Refusal::FrequenciesNotOne, "Relative Frequencies must add to 1.00"},
         RefusalCase{"missingText", yesterday("250", ""), Refusal::MissingParameter,
                     "You must supply values for all parameters"},

@@ -7,10 +7,14 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 #include "engine/analysis/game.h"
 
 namespace nv {
 namespace {
+
+using test::PrintTo;
 
 // A file as the debrief writes it, for the game of seed 99 at 4.60 / 2.20.
 nlohmann::json savedFile(const std::vector<std::int32_t> &orders) {
@@ -61,10 +65,6 @@ struct BadFile {
     std::string bytes;
     const char *message;
 };
-
-void PrintTo(const BadFile &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class BadResults : public ::testing::TestWithParam<BadFile> {};
 

@@ -1,6 +1,8 @@
 // Scenario files: what a good file gives, and one message for each way a
 // file from someone else's machine can be unusable.
 #include "io/scenario.h"
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,8 @@
 
 namespace nv {
 namespace {
+
+using test::PrintTo;
 
 constexpr const char *kGood = R"({
   "format": "newsvendor-scenario",
@@ -75,10 +79,6 @@ struct BadCase {
     std::string bytes;
     const char *message;
 };
-
-void PrintTo(const BadCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class BadScenario : public ::testing::TestWithParam<BadCase> {};
 

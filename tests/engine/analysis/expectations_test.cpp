@@ -5,10 +5,14 @@
 #include <string>
 
 #include "analysis_test_support.h"
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 #include "engine/analysis/expectations.h"
 
 namespace nv {
 namespace {
+
+using test::PrintTo;
 
 using test::analysisOf;
 using test::Frequencies;
@@ -40,10 +44,6 @@ struct HandCase {
     double fixedOrder;
     double perfectDaily;
 };
-
-void PrintTo(const HandCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class ExactExpectations : public ::testing::TestWithParam<HandCase> {};
 

@@ -16,7 +16,7 @@
 namespace nv {
 namespace {
 
-constexpr test::Frequencies kBell = {1000, 2000, 4000, 2000, 1000};
+constexpr test::Frequencies kBell = test::kBellShaped;
 
 std::vector<Currency> whole(std::initializer_list<std::int32_t> counts) {
     std::vector<Currency> values;
@@ -68,7 +68,7 @@ TEST(Game, DemandsAreTheRunsDemandColumnAndLuckAddsUp) {
     ui::MemoryRunViews views;
     SeededSource random(12345);
     auto runViews = views.views();
-    auto checked = checkRun(test::runInputs(kBell, "4.60", "2.20", "40"));
+    auto checked = checkRun(test::runInputs(kBell, "40"));
     ASSERT_TRUE(checked.ok());
     runSimulation(*checked, runViews, random, NumberLocale{});
     for (std::size_t t = 0; t < 40; ++t) {

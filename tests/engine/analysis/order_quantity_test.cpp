@@ -10,12 +10,16 @@
 #include <string>
 
 #include "analysis_test_support.h"
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 #include "engine/analysis/expectations.h"
 #include "engine/analysis/quantity_lesson.h"
 #include "support/text_conversion.h"
 
 namespace nv {
 namespace {
+
+using test::PrintTo;
 
 using test::Frequencies;
 using test::kTextbook;
@@ -43,10 +47,6 @@ struct FiguresCase {
     const char *order;
     double profit, sales, leftover, unmet, fillRate, lossProbability, profitSd, opportunityLoss;
 };
-
-void PrintTo(const FiguresCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class OrderFiguresTest : public ::testing::TestWithParam<FiguresCase> {};
 
@@ -103,10 +103,6 @@ struct BestCase {
     const char *cost;
     double low, high;
 };
-
-void PrintTo(const BestCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class BestOrdersTest : public ::testing::TestWithParam<BestCase> {};
 
@@ -198,10 +194,6 @@ struct RangeCase {
     std::int64_t points;  // 0: refused with `refusal`
     Refusal refusal;
 };
-
-void PrintTo(const RangeCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class CurveRangeTest : public ::testing::TestWithParam<RangeCase> {};
 

@@ -5,11 +5,15 @@
 #include <string>
 
 #include "analysis_test_support.h"
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 #include "engine/analysis/analysis_parameters.h"
 #include "engine/validation.h"
 
 namespace nv {
 namespace {
+
+using test::PrintTo;
 
 using test::analysisOf;
 using test::Frequencies;
@@ -28,16 +32,13 @@ struct RefusalCase {
     const char *message;
 };
 
-void PrintTo(const RefusalCase &c, std::ostream *os) {
-    *os << c.name;
-}
-
 class AnalysisRefusal : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(AnalysisRefusal, RefusesWithItsMessage) {
     const RefusalCase &c = GetParam();
-    const auto checked =
-        AnalysisParameters::fromInputs(runInputs(c.frequencies, c.price, c.cost, c.runs, c.annual));
+    const auto checked = AnalysisParameters::fromInputs(
+        runInputs(c.frequencies, c.runs, c.price, c.cost,
+                  c.annual ? OrderPolicy::Annual : OrderPolicy::Yesterday));
     ASSERT_FALSE(checked.ok());
     EXPECT_EQ(checked.error(), c.expected);
     EXPECT_EQ(refusalMessage(checked.error()), c.message);
@@ -87,7 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &testCase) { return std::string(testCase.param.name); });
 
 TEST(AnalysisRefusal, AmountsCaseIsOneTheRunAccepts) {
-    EXPECT_TRUE(checkRun(runInputs({10000, 0, 0, 0, 0}, "1", "20000000000", "1000", true)).ok());
+    EXPECT_TRUE(
+        checkRun(runInputs({10000, 0, 0, 0, 0}, "1000", "1", "20000000000", OrderPolicy::Annual))
+            .ok());
 }
 
 TEST(AnalysisMessages, EveryErrorHasItsText) {
@@ -106,10 +109,6 @@ struct FractileCase {
     const char *cost;
     std::size_t expectedClass;
 };
-
-void PrintTo(const FractileCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class CriticalFractile : public ::testing::TestWithParam<FractileCase> {};
 

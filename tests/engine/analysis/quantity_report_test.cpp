@@ -9,10 +9,14 @@
 #include <vector>
 
 #include "analysis_test_support.h"
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 #include "support/text_conversion.h"
 
 namespace nv {
 namespace {
+
+using test::PrintTo;
 
 using test::kTextbook;
 using test::kUniform;
@@ -90,10 +94,6 @@ struct SweepRefusal {
     const char *from, *to, *step;
     Refusal refusal;
 };
-
-void PrintTo(const SweepRefusal &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class SweepRefusals : public ::testing::TestWithParam<SweepRefusal> {};
 

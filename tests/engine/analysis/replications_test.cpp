@@ -15,12 +15,16 @@
 #include <vector>
 
 #include "analysis_test_support.h"
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 #include "engine/analysis/expectations.h"
 #include "engine/analysis/replications.h"
 #include "support/random_source.h"
 
 namespace nv {
 namespace {
+
+using test::PrintTo;
 
 using test::analysisOf;
 using test::Frequencies;
@@ -55,10 +59,6 @@ struct AgreementCase {
     const char *days;
     std::uint64_t seed;
 };
-
-void PrintTo(const AgreementCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class ReplicationsAgree : public ::testing::TestWithParam<AgreementCase> {};
 

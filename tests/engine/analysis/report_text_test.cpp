@@ -1,6 +1,8 @@
 // Report values as text for a person, in the runner's plain style and the
 // windows' grouped style with a dollar sign.
 #include "engine/analysis/report_text.h"
+#include "common/case_names.h"
+#include "common/test_inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,8 @@
 namespace nv {
 namespace {
 
+using test::PrintTo;
+
 struct TextCase {
     const char *name;
     ReportScalar value;
@@ -17,10 +21,6 @@ struct TextCase {
     const char *plain;
     const char *window;
 };
-
-void PrintTo(const TextCase &c, std::ostream *os) {
-    *os << c.name;
-}
 
 class ReportTextTest : public ::testing::TestWithParam<TextCase> {};
 

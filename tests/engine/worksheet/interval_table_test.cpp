@@ -38,16 +38,16 @@ TEST_P(IntervalTableCase, IntervalsFollowTheCumulativeBounds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Frequencies, IntervalTableCase,
-    ::testing::Values(TableCase{test::kTenths, "00-09 10-29 30-69 70-89 90-99"},
+    ::testing::Values(TableCase{test::kBellShaped, "00-09 10-29 30-69 70-89 90-99"},
                       TableCase{test::kTextbook, "00-14 15-39 40-69 70-89 90-99"},
                       TableCase{{1234, 2000, 3000, 2766, 1000},
                                 "0000-1233 1234-3233 3234-6233 6234-8999 9000-9999"},
                       TableCase{{0, 5000, 0, 5000, 0}, "- 00-49 - 50-99 -"},
                       TableCase{{5000, 0, 0, 0, 5000}, "00-49 - - - 50-99"},
                       TableCase{{0, 0, 10000, 0, 0}, "- - 00-99 - -"},
-                      TableCase{test::kTenths, "00-09 10-29 30-69 70-89 90-99", 2},
-                      TableCase{test::kTenths, "0000-0999 1000-2999 3000-6999 7000-8999 9000-9999",
-                                4},
+                      TableCase{test::kBellShaped, "00-09 10-29 30-69 70-89 90-99", 2},
+                      TableCase{test::kBellShaped,
+                                "0000-0999 1000-2999 3000-6999 7000-8999 9000-9999", 4},
                       TableCase{{0, 5000, 0, 5000, 0}, "- 0000-4999 - 5000-9999 -", 4}));
 
 struct LookupCase {
@@ -70,18 +70,17 @@ TEST_P(IntervalLookup, ReadsTheDigitsExactly) {
 constexpr test::Frequencies kHalves = {5000, 0, 0, 0, 5000};
 constexpr test::Frequencies kFourDigits = {1234, 2000, 3000, 2766, 1000};
 
-INSTANTIATE_TEST_SUITE_P(Numbers, IntervalLookup,
-                         ::testing::Values(
-                             // 0.70f lies below 0.7: a float draw would give 50.
-                             LookupCase{test::kTenths, "70", 60},
-                             LookupCase{test::kTenths, "69", 50},
-                             LookupCase{test::kTenths, "09", 30},
-                             LookupCase{test::kTenths, "10", 40}, LookupCase{kHalves, "49", 30},
-                             LookupCase{kHalves, "50", 70}, LookupCase{kFourDigits, "1233", 30},
-                             LookupCase{kFourDigits, "1234", 40}, LookupCase{kFourDigits, "12", 0},
-                             LookupCase{test::kTenths, "7", 0}, LookupCase{test::kTenths, "070", 0},
-                             LookupCase{test::kTenths, " 7", 0},
-                             LookupCase{test::kTenths, "-7", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, IntervalLookup,
+    ::testing::Values(
+        // 0.70f lies below 0.7: a float draw would give 50.
+        LookupCase{test::kBellShaped, "70", 60}, LookupCase{test::kBellShaped, "69", 50},
+        LookupCase{test::kBellShaped, "09", 30}, LookupCase{test::kBellShaped, "10", 40},
+        LookupCase{kHalves, "49", 30}, LookupCase{kHalves, "50", 70},
+        LookupCase{kFourDigits, "1233", 30}, LookupCase{kFourDigits, "1234", 40},
+        LookupCase{kFourDigits, "12", 0}, LookupCase{test::kBellShaped, "7", 0},
+        LookupCase{test::kBellShaped, "070", 0}, LookupCase{test::kBellShaped, " 7", 0},
+        LookupCase{test::kBellShaped, "-7", 0}));
 
 TEST(IntervalTableRefusal, TakesOnlyFrequenciesTheAnalysisAccepts) {
     using test::distributionOf;

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, WorksheetKey,
                          [](const auto &param) { return std::string(param.param.name); });
 
 TEST(WorksheetNumbers, FewerNumbersThanDaysOrOneTooLargeMakeNoSheet) {
-    const auto plan = test::planOf(test::kTenths, OrderPolicy::Yesterday, 3);
+    const auto plan = test::planOf(test::kBellShaped, OrderPolicy::Yesterday, 3);
     ASSERT_TRUE(plan.ok());
     EXPECT_FALSE(Worksheet::fromNumbers(*plan, std::vector<std::uint32_t>{1, 2}).has_value());
     EXPECT_FALSE(Worksheet::fromNumbers(*plan, std::vector<std::uint32_t>{1, 100, 2}).has_value());
@@ -110,7 +110,7 @@ TEST(WorksheetNumbers, ASeedGivesTheSameNumbersEverywhere) {
     EXPECT_EQ(drawRandomNumbers(42, 4, 4), (std::vector<std::uint32_t>{8742, 3102, 9009, 4193}));
     EXPECT_EQ(drawRandomNumbers(0, 3, 2), (std::vector<std::uint32_t>{20, 82, 68}));
 
-    const auto plan = test::planOf(test::kTenths, OrderPolicy::Annual, 8);
+    const auto plan = test::planOf(test::kBellShaped, OrderPolicy::Annual, 8);
     ASSERT_TRUE(plan.ok());
     const Worksheet sheet = Worksheet::fromSeed(*plan, 42);
     EXPECT_EQ(sheet.seed(), std::optional<std::uint64_t>(42));
@@ -137,16 +137,16 @@ TEST_P(WorksheetRefusals, AreTheAnalysisRefusalsAndTheDays) {
 INSTANTIATE_TEST_SUITE_P(
     Inputs, WorksheetRefusals,
     ::testing::Values(
-        RefusalCase{test::kTenths, 0, "4.60", "A worksheet has from 1 to 1,000 days"},
-        RefusalCase{test::kTenths, 1001, "4.60", "A worksheet has from 1 to 1,000 days"},
+        RefusalCase{test::kBellShaped, 0, "4.60", "A worksheet has from 1 to 1,000 days"},
+        RefusalCase{test::kBellShaped, 1001, "4.60", "A worksheet has from 1 to 1,000 days"},
         RefusalCase{
             {1000, 2000, 4000, 2000, 0}, 20, "4.60", "Relative Frequencies must add to 1.00"},
         RefusalCase{{-1000, 3000, 4000, 2000, 2000},
                     20,
                     "4.60",
                     "Relative Frequencies must not be negative for the analysis"},
-        RefusalCase{test::kTenths, 20, "0", "Price must be greater than 0 for the analysis"},
-        RefusalCase{test::kTenths, 1000, "9e14",
+        RefusalCase{test::kBellShaped, 20, "0", "Price must be greater than 0 for the analysis"},
+        RefusalCase{test::kBellShaped, 1000, "9e14",
                     "Price and Cost are too large for this Number of Runs"}));
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/test_inputs.h"
 #include "engine/simulation_parameters.h"
 #include "engine/validation.h"
 #include "support/currency.h"
@@ -15,20 +16,9 @@
 
 namespace nv::ui::testing {
 
-// The inputs of a run: `days` days at 4.60 and 2.20, Yesterday's Demand,
-// frequencies in ten-thousandths.
-inline RunInputs runInputs(std::array<std::int64_t, 5> frequencies = {1000, 2000, 4000, 2000, 1000},
-                           const std::string &days = "250") {
-    RunInputs inputs;
-    inputs.runsText = days;
-    inputs.priceText = "4.60";
-    inputs.costText = "2.20";
-    for (std::size_t i = 0; i < frequencies.size(); ++i) {
-        inputs.distribution.setFrequency(i, Currency::fromUnits(frequencies[i]));
-    }
-    inputs.yesterdaySelected = true;
-    return inputs;
-}
+// The inputs of a run (by default 250 days at 4.60 and 2.20, Yesterday's
+// Demand, the bell-shaped frequencies).
+using nv::test::runInputs;
 
 // The record the run's checks build from inputs they accept.
 inline SimulationParameters checkedRun(const RunInputs &inputs) {
@@ -38,9 +28,6 @@ inline SimulationParameters checkedRun(const RunInputs &inputs) {
     }
     return *checked;
 }
-
-// Skewed towards high demand: the three rules order differently.
-inline constexpr std::array<std::int64_t, 5> kSkewed = {500, 1000, 1500, 3000, 4000};
 
 // The cell of a table that shows the item of a section in a group's column.
 inline QVariant cellValue(const QAbstractItemModel &model, std::string_view section,

@@ -93,7 +93,7 @@ void TestCompareCharts::emptyChartsHaveNoRuleColour() {
 
 void TestCompareCharts::profitLinesOfEveryRule_data() {
     QTest::addColumn<Frequencies>("frequencies");
-    QTest::newRow("rules differ") << testing::kSkewed;
+    QTest::newRow("rules differ") << nv::test::kHighDemand;
     // Symmetric: Average Annual Demand and Best Fixed Order both order 50 and
     // draw the same line; the wider one below must still show.
     QTest::newRow("two rules coincide") << Frequencies{1000, 2000, 4000, 2000, 1000};
@@ -119,7 +119,7 @@ void TestCompareCharts::histogramBarsOfEveryRule() {
     nv::ReplicationOptions options;
     options.replications = 300;
     options.seed = 5;
-    auto summary = nv::runReplications(parameters(testing::kSkewed), options);
+    auto summary = nv::runReplications(parameters(nv::test::kHighDemand), options);
     QVERIFY(summary.ok());
     HistogramChart chart;
     chart.setHistogram(nv::profitHistogram(*summary, 20), QStringLiteral("Total profit"));

@@ -153,7 +153,7 @@ void TestComparePage::tabOrderAndMnemonics() {
 }
 
 void TestComparePage::expectationsShownBeforeRunning() {
-    const nv::RunInputs inputs = testing::runInputs(testing::kSkewed);
+    const nv::RunInputs inputs = testing::runInputs(nv::test::kHighDemand);
     ShownAnalysis window(inputs);
     const nv::Expectations e = nv::exactExpectations(*nv::AnalysisParameters::fromInputs(inputs));
     for (const nv::AnalysisRule rule : nv::kAllAnalysisRules) {
@@ -176,7 +176,7 @@ void TestComparePage::expectationsShownBeforeRunning() {
 }
 
 void TestComparePage::smallRunMatchesTheAnalysis() {
-    const nv::RunInputs inputs = testing::runInputs(testing::kSkewed);
+    const nv::RunInputs inputs = testing::runInputs(nv::test::kHighDemand);
     ShownAnalysis window(inputs);
     startRun(*window, 50, QStringLiteral("12345"));
     QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kRunTimeoutMs);
@@ -351,7 +351,7 @@ void TestComparePage::newInputsClearOldResults() {
     window->setRunParameters(testing::checkedRun(testing::runInputs()));
     QVERIFY(cellValue(rules(*window), "simulated", "mean_total_profit", "yesterday").isValid());
     // Other inputs clear them and show their own expectations.
-    const nv::RunInputs other = testing::runInputs(testing::kSkewed, "100");
+    const nv::RunInputs other = testing::runInputs(nv::test::kHighDemand, "100");
     window->setRunParameters(testing::checkedRun(other));
     QVERIFY(!cellValue(rules(*window), "simulated", "mean_total_profit", "yesterday").isValid());
     QVERIFY(!window->chtProfit().hasData());
