@@ -14,8 +14,11 @@
 
 #include <QString>
 #include <QWidget>
+#include <initializer_list>
 
 namespace nv::ui {
+
+class ReportTableView;
 
 class AnalysisPage : public QWidget {
     Q_OBJECT
@@ -27,6 +30,12 @@ public:
     [[nodiscard]] virtual QString title() const = 0;
     // Stops any work the page has running and waits for it to end.
     virtual void stopWork() = 0;
+
+protected:
+    // The page's status line.
+    virtual void setStatus(const QString &text) = 0;
+    // Tells in the status line where each of these tables was saved.
+    void reportSavedTables(std::initializer_list<ReportTableView *> tables);
 };
 
 }  // namespace nv::ui

@@ -85,11 +85,7 @@ ComparePage::ComparePage(QWidget *parent)
     connect(m_cmdSaveChart, &QPushButton::clicked, this, &ComparePage::cmdSaveChart_Click);
     connect(m_job, &ComparisonJob::progressed, this, &ComparePage::showProgress);
     connect(m_job, &ComparisonJob::finished, this, &ComparePage::showOutcome);
-    for (ReportTableView *table : {m_tblRules, m_tblPairs}) {
-        connect(table, &ReportTableView::tableSaved, this, [this](const QString &path) {
-            setStatus(tr("Table saved to %1").arg(QDir::toNativeSeparators(path)));
-        });
-    }
+    reportSavedTables({m_tblRules, m_tblPairs});
 
     m_cmdRunComparison->setEnabled(false);
     setStatus(tr("No run to compare yet."));

@@ -157,7 +157,7 @@ private:
     void showFinished();
     void showReports(const ReplicationSummary *summary);
     void clearResults();
-    void setStatus(const QString &text);
+    void setStatus(const QString &text) override;
     [[nodiscard]] std::optional<std::uint64_t> seed() const;
 
     QScrollArea *m_scrContent = nullptr;

@@ -15,26 +15,13 @@
 #include "ui/analysis/chart_widgets.h"
 #include "ui/analysis/compare_page.h"
 #include "ui/analysis/comparison_job.h"
+#include "ui/analysis/page_widgets.h"
 #include "ui/toolkit/qt/report_table_model.h"
 #include "ui/toolkit/qt/report_table_view.h"
 
 namespace nv::ui {
 
 namespace {
-
-template <typename W>
-W *named(W *widget, const char *objectName, const QString &accessibleName) {
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-ReportTableView *reportView(QWidget *parent, ReportTableModel *model, const QString &csvName) {
-    auto *view = new ReportTableView(parent);
-    view->setModel(model);
-    view->setCsvFileName(csvName);
-    return view;
-}
 
 // The comparison report's items each table shows, a column per rule or pair.
 ReportTableModel *rulesModel(QObject *parent) {

@@ -12,8 +12,8 @@
 
 #include "ui/analysis/analysis_page.h"
 #include "ui/analysis/compare_page.h"
-#include "ui/analysis/quantity_page.h"
 #include "ui/analysis/play_page.h"
+#include "ui/analysis/quantity_page.h"
 #include "ui/analysis/worksheet_page.h"
 #include "ui/toolkit/qt/screen_fit.h"
 

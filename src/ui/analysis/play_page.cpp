@@ -100,11 +100,7 @@ PlayPage::PlayPage(QWidget *parent)
     connect(m_cmdSaveResults, &QPushButton::clicked, this, &PlayPage::cmdSaveResults_Click);
     connect(m_cmdOpenResults, &QPushButton::clicked, this, &PlayPage::cmdOpenResults_Click);
     connect(m_cmdPlayAgain, &QPushButton::clicked, this, &PlayPage::cmdPlayAgain_Click);
-    for (ReportTableView *table : {m_tblHistory, m_tblDebrief, m_tblDays}) {
-        connect(table, &ReportTableView::tableSaved, this, [this](const QString &path) {
-            setStatus(tr("Table saved to %1").arg(QDir::toNativeSeparators(path)));
-        });
-    }
+    reportSavedTables({m_tblHistory, m_tblDebrief, m_tblDays});
     setStage(Stage::Start);
     m_cmdStart->setEnabled(false);
     setStatus(tr("No inputs to play with yet."));
@@ -248,7 +244,7 @@ void PlayPage::showHistory() {
     }
     const std::span<const Currency> orders(m_game->orders());
     const Debrief d = debrief(*m_parameters, orders, m_game->demands());
-    m_historyModel->setReport(debriefReport(*m_parameters, d, {m_policy, m_seed}));
+    m_historyModel->setReport(debriefReport(*m_parameters, d, {m_policy, m_seed}), "", "days");
     m_tblHistory->setMinimumWidth(m_tblHistory->sizeHint().width() +
                                   style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     m_tblHistory->scrollToBottom();
@@ -278,7 +274,7 @@ void PlayPage::showDebrief() {
     const Debrief d = debrief(*m_parameters, m_orders, m_demands);
     const Report report = debriefReport(*m_parameters, d, {m_policy, m_seed});
     m_debriefModel->setReport(report);
-    m_daysModel->setReport(report);
+    m_daysModel->setReport(report, "", "days");
     QStringList findings;
     for (const std::string &finding : debriefFindings(d)) {
         findings << toQString(finding);

@@ -65,7 +65,6 @@ class ReportTableModel;
 class ReportTableView;
 class SeriesChart;
 
-
 class PlayPage final : public AnalysisPage {
     Q_OBJECT
 
@@ -138,7 +137,7 @@ private:
     void showDay(const DayResult &day);
     void showHistory();
     void showDebrief();
-    void setStatus(const QString &text);
+    void setStatus(const QString &text) override;
     void announce(QLabel &label, const QString &text);
     [[nodiscard]] std::optional<std::uint64_t> seed() const;
     [[nodiscard]] static QString parametersText(const AnalysisParameters &parameters);

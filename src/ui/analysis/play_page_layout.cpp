@@ -9,6 +9,7 @@
 #include <QSpinBox>
 
 #include "engine/analysis/game.h"
+#include "ui/analysis/page_widgets.h"
 #include "ui/analysis/play_page.h"
 #include "ui/analysis/series_chart.h"
 #include "ui/toolkit/qt/report_records_model.h"
@@ -19,13 +20,6 @@ namespace nv::ui {
 
 namespace {
 
-template <typename W>
-W *named(W *widget, const char *objectName, const QString &accessibleName) {
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
 QPushButton *button(QWidget *parent, const QString &text, const char *objectName,
                     const QString &accessibleName) {
     auto *b = named(new QPushButton(text, parent), objectName, accessibleName);
@@ -33,27 +27,11 @@ QPushButton *button(QWidget *parent, const QString &text, const char *objectName
     return b;
 }
 
-ReportTableView *reportView(QWidget *parent, QAbstractItemModel *model, const QString &csvName,
-                            bool rowHeadings) {
-    auto *view = new ReportTableView(parent);
-    view->setModel(model);
-    view->setCsvFileName(csvName);
-    view->verticalHeader()->setVisible(rowHeadings);
-    return view;
-}
-
-QLabel *wrapped(QWidget *parent, const char *objectName, const QString &accessibleName) {
-    auto *label = named(new QLabel(parent), objectName, accessibleName);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
 }  // namespace
 
 void PlayPage::createControls() {
-    m_historyModel = new ReportRecordsModel("", "days", this);
-    m_daysModel = new ReportRecordsModel("", "days", this);
+    m_historyModel = new ReportRecordsModel(this);
+    m_daysModel = new ReportRecordsModel(this);
     m_debriefModel =
         new ReportTableModel({{"player",
                                {"total_profit", "expected_total_profit", "luck", "share_of_perfect",
@@ -62,7 +40,7 @@ void PlayPage::createControls() {
                              this);
     m_debriefModel->setValueTitle(tr("On your days"));
 
-    m_lblParameters = wrapped(this, "lblParameters", tr("Inputs of the game"));
+    m_lblParameters = wrappingLabel(this, "lblParameters", tr("Inputs of the game"));
 
     m_wdgStart = named(new QWidget(this), "wdgStart", tr("Start a game"));
     m_spnDays = named(new QSpinBox(m_wdgStart), "spnDays", tr("Days"));
@@ -89,7 +67,7 @@ void PlayPage::createControls() {
         m_txtOrder->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
     m_cmdOrder = button(m_wdgPlay, tr("Or&der"), "cmdOrder", tr("Order"));
     m_cmdFinish = button(m_wdgPlay, tr("&Finish Now"), "cmdFinish", tr("Finish Now"));
-    m_lblOutcome = wrapped(m_wdgPlay, "lblOutcome", tr("The day's outcome"));
+    m_lblOutcome = wrappingLabel(m_wdgPlay, "lblOutcome", tr("The day's outcome"));
     m_tblHistory =
         named(reportView(m_wdgPlay, m_historyModel, QStringLiteral("game-days.csv"), false),
               "tblHistory", tr("Your days so far"));
@@ -97,7 +75,7 @@ void PlayPage::createControls() {
     m_chtGame->setEmptyText(tr("Your orders and the demands show here."));
 
     m_wdgDebrief = named(new QWidget(this), "wdgDebrief", tr("Debrief"));
-    m_lblFindings = wrapped(m_wdgDebrief, "lblFindings", tr("Findings"));
+    m_lblFindings = wrappingLabel(m_wdgDebrief, "lblFindings", tr("Findings"));
     m_lblFindings->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                            Qt::TextSelectableByKeyboard);
     m_tblDebrief =

@@ -49,9 +49,8 @@ void PlayPage::cmdSaveResults_Click() {
 }
 
 void PlayPage::cmdOpenResults_Click() {
-    const QString path =
-        m_chooseOpen(this, tr("Open Results"), QDir::homePath(),
-                     tr("Saved results (*.json);;All files (*)"));
+    const QString path = m_chooseOpen(this, tr("Open Results"), QDir::homePath(),
+                                      tr("Saved results (*.json);;All files (*)"));
     if (path.isEmpty()) {
         return;
     }

@@ -73,11 +73,7 @@ QuantityPage::QuantityPage(QWidget *parent)
     connect(m_cmdReset, &QPushButton::clicked, this, &QuantityPage::cmdReset_Click);
     connect(m_cmdSaveChart, &QPushButton::clicked, this, &QuantityPage::cmdSaveChart_Click);
     connect(m_chtCurve, &OrderCurveChart::cursorMoved, this, &QuantityPage::showCursor);
-    for (ReportTableView *table : {m_tblPayoff, m_tblRegret}) {
-        connect(table, &ReportTableView::tableSaved, this, [this](const QString &path) {
-            setStatus(tr("Table saved to %1").arg(QDir::toNativeSeparators(path)));
-        });
-    }
+    reportSavedTables({m_tblPayoff, m_tblRegret});
     clearFigures(tr("No inputs yet."));
 }
 

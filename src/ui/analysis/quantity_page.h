@@ -125,7 +125,7 @@ private:
     void recompute();
     void clearFigures(const QString &status);
     void showCursor();
-    void setStatus(const QString &text);
+    void setStatus(const QString &text) override;
 
     QScrollArea *m_scrContent = nullptr;
     QLabel *m_lblParameters = nullptr;

@@ -8,36 +8,13 @@
 #include <QScrollArea>
 #include <QSlider>
 
+#include "ui/analysis/page_widgets.h"
 #include "ui/analysis/payoff_table_model.h"
 #include "ui/analysis/quantity_charts.h"
 #include "ui/analysis/quantity_page.h"
 #include "ui/toolkit/qt/report_table_view.h"
 
 namespace nv::ui {
-
-namespace {
-
-template <typename W>
-W *named(W *widget, const char *objectName, const QString &accessibleName) {
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-QLabel *wrappingLabel(QWidget *parent, const char *objectName, const QString &accessibleName) {
-    auto *label = named(new QLabel(parent), objectName, accessibleName);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-QLabel *buddyLabel(QWidget *parent, const QString &text, QWidget *buddy) {
-    auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-}  // namespace
 
 void QuantityPage::createControls() {
     m_scrContent = named(new QScrollArea(this), "scrContent", tr("Order Quantity"));

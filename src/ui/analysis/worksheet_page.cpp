@@ -22,9 +22,9 @@
 #include "engine/worksheet/worksheet_report.h"
 #include "io/report_csv.h"
 #include "support/random_source.h"
-#include "ui/analysis/records_table_model.h"
 #include "ui/analysis/worksheet_print.h"
 #include "ui/toolkit/qt/qt_text.h"
+#include "ui/toolkit/qt/report_records_model.h"
 #include "ui/toolkit/qt/report_table_model.h"
 #include "ui/toolkit/qt/report_table_view.h"
 

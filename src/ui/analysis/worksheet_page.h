@@ -64,7 +64,7 @@ class QSpinBox;
 
 namespace nv::ui {
 
-class RecordsTableModel;
+class ReportRecordsModel;
 class ReportTableView;
 
 class WorksheetPage final : public AnalysisPage {
@@ -122,7 +122,7 @@ public:
     [[nodiscard]] QPushButton &cmdSaveCsv() noexcept { return *m_cmdSaveCsv; }
     [[nodiscard]] ReportTableView &tblIntervals() noexcept { return *m_tblIntervals; }
     [[nodiscard]] ReportTableView &tblSheet() noexcept { return *m_tblSheet; }
-    [[nodiscard]] RecordsTableModel &sheetModel() noexcept { return *m_sheetModel; }
+    [[nodiscard]] ReportRecordsModel &sheetModel() noexcept { return *m_sheetModel; }
     [[nodiscard]] QLabel &lblParameters() noexcept { return *m_lblParameters; }
     [[nodiscard]] QLabel &lblScore() noexcept { return *m_lblScore; }
     [[nodiscard]] QLabel &lblStatus() noexcept { return *m_lblStatus; }
@@ -134,7 +134,7 @@ private:
 
     void rebuild();
     void showSheet();
-    void setStatus(const QString &text);
+    void setStatus(const QString &text) override;
     [[nodiscard]] std::optional<std::uint64_t> seed() const;
 
     QLabel *m_lblParameters = nullptr;
@@ -153,8 +153,8 @@ private:
     QPushButton *m_cmdSavePdf = nullptr;
     QPushButton *m_cmdSaveCsv = nullptr;
     QLabel *m_lblStatus = nullptr;
-    RecordsTableModel *m_intervalsModel = nullptr;
-    RecordsTableModel *m_sheetModel = nullptr;
+    ReportRecordsModel *m_intervalsModel = nullptr;
+    ReportRecordsModel *m_sheetModel = nullptr;
 
     RunInputs m_inputs;
     bool m_haveInputs = false;

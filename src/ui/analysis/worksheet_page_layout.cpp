@@ -10,32 +10,16 @@
 #include <QScrollArea>
 #include <QSpinBox>
 
-#include "ui/analysis/records_table_model.h"
+#include "ui/analysis/page_widgets.h"
 #include "ui/analysis/worksheet_page.h"
+#include "ui/toolkit/qt/report_records_model.h"
 #include "ui/toolkit/qt/report_table_view.h"
 
 namespace nv::ui {
 
-namespace {
-
-template <typename W>
-W *named(W *widget, const char *objectName, const QString &accessibleName) {
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent) {
-    auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-}  // namespace
-
 void WorksheetPage::createControls() {
-    m_intervalsModel = new RecordsTableModel(this);
-    m_sheetModel = new RecordsTableModel(this);
+    m_intervalsModel = new ReportRecordsModel(this);
+    m_sheetModel = new ReportRecordsModel(this);
 
     m_lblParameters = named(new QLabel(this), "lblParameters", tr("Worksheet inputs"));
     m_lblParameters->setWordWrap(true);
@@ -96,17 +80,17 @@ void WorksheetPage::layoutControls() {
     body->addWidget(m_lblParameters);
 
     auto *numbers = new QHBoxLayout;
-    numbers->addWidget(buddyLabel(tr("&Days:"), m_spnDays, content));
+    numbers->addWidget(buddyLabel(content, tr("&Days:"), m_spnDays));
     numbers->addWidget(m_spnDays);
     numbers->addSpacing(12);
-    numbers->addWidget(buddyLabel(tr("&Seed:"), m_txtSeed, content));
+    numbers->addWidget(buddyLabel(content, tr("&Seed:"), m_txtSeed));
     numbers->addWidget(m_txtSeed, 1);
     numbers->addWidget(m_cmdNewSeed);
     numbers->addWidget(m_cmdPasteNumbers);
     numbers->addStretch(1);
     body->addLayout(numbers);
 
-    body->addWidget(buddyLabel(tr("Random-number &intervals"), m_tblIntervals, content));
+    body->addWidget(buddyLabel(content, tr("Random-number &intervals"), m_tblIntervals));
     body->addWidget(m_tblIntervals);
 
     auto *answers = new QHBoxLayout;
@@ -115,7 +99,7 @@ void WorksheetPage::layoutControls() {
     answers->addWidget(m_cmdPasteAnswers);
     answers->addWidget(m_lblScore, 1);
     body->addLayout(answers);
-    body->addWidget(buddyLabel(tr("S&heet"), m_tblSheet, content));
+    body->addWidget(buddyLabel(content, tr("S&heet"), m_tblSheet));
     body->addWidget(m_tblSheet);
     body->addStretch(1);
 
@@ -125,7 +109,7 @@ void WorksheetPage::layoutControls() {
     scroll->setWidget(content);
 
     auto *output = new QHBoxLayout;
-    output->addWidget(buddyLabel(tr("Pap&er:"), m_cboPaper, this));
+    output->addWidget(buddyLabel(this, tr("Pap&er:"), m_cboPaper));
     output->addWidget(m_cboPaper);
     output->addWidget(m_cmdPrint);
     output->addWidget(m_cmdSavePdf);

@@ -35,6 +35,9 @@ public:
     [[nodiscard]] QString title() const override { return QStringLiteral("Counting"); }
     void stopWork() override { ++stops; }
     int stops = 0;
+
+protected:
+    void setStatus(const QString &) override {}
 };
 
 QScreen *screenNamed(const QString &name) {

@@ -15,7 +15,7 @@
 #include "app/application_windows.h"
 #include "compare_test_support.h"
 #include "ui/analysis/frm_analysis.h"
-#include "ui/analysis/records_table_model.h"
+#include "ui/toolkit/qt/report_records_model.h"
 #include "ui/analysis/worksheet_page.h"
 #include "ui/analysis/worksheet_print.h"
 #include "ui/toolkit/qt/report_table_view.h"
@@ -132,7 +132,7 @@ private slots:
         const QModelIndex wrong = m_page->sheetModel().index(1, 2);
         QCOMPARE(wrong.data(Qt::AccessibleTextRole).toString(),
                  QString("60. Wrong: 50 written; 60 is right"));
-        QCOMPARE(wrong.data(Qt::BackgroundRole).value<QColor>(), RecordsTableModel::kWrongColor);
+        QCOMPARE(wrong.data(Qt::BackgroundRole).value<QColor>(), ReportRecordsModel::kWrongColor);
     }
 
     void pdfHasTheSheetThenTheKey_data() {
