@@ -99,11 +99,34 @@ struct ReadLine {
     std::vector<std::string_view> others;  // flags, unknown options, stray arguments
 };
 
-constexpr std::array<std::string_view, 8> kRunValueOptions = {
-    "--runs", "--price", "--cost", "--freq", "--policy", "--seed", "--draws", "--format"};
-constexpr std::array<std::string_view, 9> kAnalyzeValueOptions = {
-    "--runs", "--price",        "--cost",   "--freq", "--policy",
-    "--seed", "--replications", "--format", "--draws"};
+constexpr std::array<std::string_view, 9> kRunValueOptions = {"--runs",  "--price",  "--cost",
+                                                              "--freq",  "--policy", "--seed",
+                                                              "--draws", "--format", "--scenario"};
+constexpr std::array<std::string_view, 10> kAnalyzeValueOptions = {
+    "--runs", "--price",        "--cost",   "--freq",  "--policy",
+    "--seed", "--replications", "--format", "--draws", "--scenario"};
+
+// The commands other than the run and analyze: this target checks how
+// their command lines are refused and that they are read as themselves.
+constexpr std::array<std::string_view, 4> kOtherCommands = {"debrief", "quantity", "sweep",
+                                                            "worksheet"};
+
+// The command the first argument names: "analyze", one of kOtherCommands,
+// or "" for the run.
+std::string_view commandOf(const std::vector<std::string_view> &args) {
+    if (args.empty()) {
+        return {};
+    }
+    if (args.front() == "analyze") {
+        return args.front();
+    }
+    for (const std::string_view other : kOtherCommands) {
+        if (args.front() == other) {
+            return other;
+        }
+    }
+    return {};
+}
 
 ReadLine readLine(const std::vector<std::string_view> &args) {
     const bool analyze = !args.empty() && args.front() == "analyze";
@@ -326,17 +349,34 @@ void checkCommandLine(const std::vector<std::string_view> &args) {
     const auto parsed = nv::runner::parseCommandLine(args);
     const auto again = nv::runner::parseCommandLine(args);
     check(parsed.ok() == again.ok(), "two parses disagree");
-    const bool analyze = !args.empty() && args.front() == "analyze";
+    const std::string_view command = commandOf(args);
+    const bool analyze = command == "analyze";
     if (!parsed) {
         check(parsed.error() == again.error(), "two parses give different errors");
         check(!parsed.error().message.empty(), "an empty usage message");
         check(isPrintableLine(parsed.error().message), "a usage message that is not one line",
               parsed.error().message);
-        check(parsed.error().command == (analyze ? "newsvendor-run analyze" : "newsvendor-run"),
-              "a usage error pointing to the other command's help");
+        const std::string expected =
+            command.empty() ? "newsvendor-run" : "newsvendor-run " + std::string(command);
+        check(parsed.error().command == expected,
+              "a usage error pointing to the other command's help", parsed.error().command);
         return;
     }
     check(*parsed == *again, "two parses give different commands");
+    if (!analyze && !command.empty()) {
+        if (std::holds_alternative<nv::runner::HelpRequest>(*parsed)) {
+            return;
+        }
+        const bool asNamed =
+            (command == "debrief" && std::holds_alternative<nv::runner::DebriefCommand>(*parsed)) ||
+            (command == "quantity" &&
+             std::holds_alternative<nv::runner::QuantityCommand>(*parsed)) ||
+            (command == "sweep" && std::holds_alternative<nv::runner::SweepCommand>(*parsed)) ||
+            (command == "worksheet" &&
+             std::holds_alternative<nv::runner::WorksheetCommand>(*parsed));
+        check(asNamed, "a command read as another", command);
+        return;
+    }
     const ReadLine line = readLine(args);
     // Whatever is given, nothing that is not an option's value is left over
     // but the help and version flags.
@@ -346,7 +386,7 @@ void checkCommandLine(const std::vector<std::string_view> &args) {
         return;
     }
     if (std::holds_alternative<nv::runner::VersionRequest>(*parsed)) {
-        check(!analyze && asked(line, {"--version"}), "the version without --version");
+        check(command.empty() && asked(line, {"--version"}), "the version without --version");
         return;
     }
     check(line.others.empty(), "a command line with a stray argument accepted",
