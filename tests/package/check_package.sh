@@ -2,7 +2,7 @@
 # Checks the Debian package of this version, as a student would get it.
 #
 #   check_package.sh contents       'DIR/NAME_VERSION_*.deb' PATH...   every PATH is in the package
-#   check_package.sh run            'DIR/NAME_VERSION_*.deb'           the packaged runner runs 10 days
+#   check_package.sh run            'DIR/NAME_VERSION_*.deb'           the packaged runner runs 10 days, also from a scenario
 #   check_package.sh runner-version 'DIR/NAME_VERSION_*.deb' VERSION   newsvendor-run --version names VERSION
 #   check_package.sh app-version    'DIR/NAME_VERSION_*.deb' VERSION   newsvendor --version names VERSION
 #   check_package.sh lintian        'DIR/NAME_VERSION_*.deb'           lintian reports no error
@@ -85,7 +85,19 @@ case $check in
             echo "FAIL: $lines lines, not a header and 10 days"
             exit 1
         fi
-        echo "PASS: a header and 10 days" ;;
+        echo "PASS: a header and 10 days"
+        # A scenario as a teacher hands it out, with its seed: the same rows as
+        # the same values given as options.
+        scenario="$root/week.nvscenario"
+        printf '%s' '{"format": "newsvendor-scenario", "format_version": 1, "runs": "10",
+            "price": "4.60", "cost": "2.20", "frequencies": ["0.1", "0.2", "0.4", "0.2", "0.1"],
+            "policy": "yesterday", "seed": 1}' >"$scenario"
+        from_scenario=$("$root/usr/bin/newsvendor-run" --scenario "$scenario" --format tsv)
+        if [ "$from_scenario" != "$output" ]; then
+            echo "FAIL: the scenario's run differs from the same run given as options"
+            exit 1
+        fi
+        echo "PASS: a scenario gives the same 10 days" ;;
     runner-version)
         extract
         expect_version "$1" "$root/usr/bin/newsvendor-run" --version ;;
