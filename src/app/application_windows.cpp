@@ -2,6 +2,7 @@
 #include "app/application_windows.h"
 
 #include "ui/analysis/frm_analysis.h"
+#include "ui/analysis/worksheet_page.h"
 #include "ui/help/about_box.h"
 #include "ui/help/frm_help.h"
 #include "ui/parameters/frm_main.h"
@@ -14,6 +15,11 @@ ApplicationWindows::ApplicationWindows() : m_main(std::make_unique<FrmMain>(*thi
     connect(m_main.get(), &FrmMain::aboutRequested, this, &ApplicationWindows::showAbout);
     connect(m_main.get(), &FrmMain::scenarioOpened, &m_scenario, &ScenarioState::setOpened);
     connect(m_main.get(), &FrmMain::scenarioSaved, &m_scenario, &ScenarioState::setSaved);
+    m_main->setScenarioExtras([this](Scenario &scenario) {
+        if (m_analysis) {
+            m_analysis->worksheetPage().addToScenario(scenario);
+        }
+    });
 }
 
 ApplicationWindows::~ApplicationWindows() = default;
@@ -85,7 +91,8 @@ void ApplicationWindows::showAbout() {
 void ApplicationWindows::showWorksheet(const RunInputs &inputs) {
     const std::optional<Scenario> &scenario = m_scenario.current();
     constexpr std::int32_t kDefaultDays = 20;
-    showWorksheet(inputs, scenario && scenario->worksheetDays ? *scenario->worksheetDays : kDefaultDays,
+    showWorksheet(inputs,
+                  scenario && scenario->worksheetDays ? *scenario->worksheetDays : kDefaultDays,
                   scenario ? scenario->worksheetSeed : std::nullopt);
 }
 

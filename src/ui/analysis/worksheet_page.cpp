@@ -116,6 +116,16 @@ QPageSize::PageSizeId WorksheetPage::paper() const {
     return static_cast<QPageSize::PageSizeId>(m_cboPaper->currentData().toInt());
 }
 
+void WorksheetPage::addToScenario(Scenario &scenario) const {
+    if (!m_sheet || m_pasted) {
+        return;
+    }
+    if (const std::optional<std::uint64_t> shown = seed()) {
+        scenario.worksheetDays = m_spnDays->value();
+        scenario.worksheetSeed = *shown;
+    }
+}
+
 std::optional<std::uint64_t> WorksheetPage::seed() const {
     const QByteArray text = m_txtSeed->text().toLatin1();
     std::uint64_t value = 0;

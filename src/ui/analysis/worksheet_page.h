@@ -52,6 +52,7 @@
 
 #include "engine/simulation_parameters.h"
 #include "engine/worksheet/worksheet.h"
+#include "io/scenario.h"
 #include "ui/analysis/analysis_page.h"
 #include "ui/toolkit/qt/file_export.h"
 
@@ -99,6 +100,11 @@ public:
     bool pasteNumbers(const QString &text);
     // Marks a student's CSV text; false when there is no sheet.
     bool checkAnswers(const QString &csvText);
+
+    // Puts the shown sheet's days and seed into the scenario's worksheet
+    // keys, so the file hands out the same sheet; a sheet of pasted numbers,
+    // or none, leaves them as they are.
+    void addToScenario(Scenario &scenario) const;
 
     // The sheet shown; nullopt after a refusal.
     [[nodiscard]] const std::optional<Worksheet> &sheet() const noexcept { return m_sheet; }

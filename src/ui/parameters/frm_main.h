@@ -150,6 +150,11 @@ public:
     void setDetailsAsker(DetailsAsker asker);
     void setErrorReporter(ErrorReporter report);
 
+    // Adds to a scenario being saved what other windows keep in it (the
+    // worksheet's days and seed); app/ hands it over.
+    using ScenarioExtras = std::function<void(Scenario &scenario)>;
+    void setScenarioExtras(ScenarioExtras extras) { m_scenarioExtras = std::move(extras); }
+
     // The stored frequencies curFreq1..curFreq5.
     [[nodiscard]] const DemandDistribution &distribution() const { return m_distribution; }
 
@@ -221,6 +226,7 @@ private:
     // The last scenario opened or saved, and its file: the save dialog
     // starts from its title, notes and seed.
     std::optional<Scenario> m_scenario;
+    ScenarioExtras m_scenarioExtras;
     QString m_scenarioPath;
     ScenarioNotesDialog *m_notes = nullptr;
     OpenFileChooser m_chooseOpenFile;

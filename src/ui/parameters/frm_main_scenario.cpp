@@ -170,6 +170,9 @@ void FrmMain::mnuSave_Click() {
         scenario.worksheetDays = m_scenario->worksheetDays;
         scenario.worksheetSeed = m_scenario->worksheetSeed;
     }
+    if (m_scenarioExtras) {
+        m_scenarioExtras(scenario);
+    }
     const QByteArray bytes = QByteArray::fromStdString(scenarioJson(scenario));
     const QString proposed =
         m_scenarioPath.isEmpty() ? QStringLiteral("scenario.nvscenario") : m_scenarioPath;

@@ -15,9 +15,9 @@
 #include "app/application_windows.h"
 #include "compare_test_support.h"
 #include "ui/analysis/frm_analysis.h"
-#include "ui/toolkit/qt/report_records_model.h"
 #include "ui/analysis/worksheet_page.h"
 #include "ui/analysis/worksheet_print.h"
+#include "ui/toolkit/qt/report_records_model.h"
 #include "ui/toolkit/qt/report_table_view.h"
 
 using namespace nv::ui;
@@ -101,6 +101,18 @@ private slots:
         for (int day = 1; day <= demands.size(); ++day) {
             QCOMPARE(cell(*m_page, day, 2), demands[day - 1]);
         }
+    }
+
+    void savedScenarioHandsOutTheSameSheet() {
+        nv::Scenario scenario;
+        m_page->addToScenario(scenario);
+        QCOMPARE(scenario.worksheetDays, std::optional<std::int32_t>(2));
+        QCOMPARE(scenario.worksheetSeed, std::optional<std::uint64_t>(42));
+        // Pasted numbers are not a seed: the keys stay as they were.
+        QVERIFY(m_page->pasteNumbers("07\n70\n"));
+        nv::Scenario other;
+        m_page->addToScenario(other);
+        QVERIFY(!other.worksheetDays && !other.worksheetSeed);
     }
 
     void refusalLeavesNothingToPrint() {
