@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_inputs.h"
 #include "engine/analysis/analysis_parameters.h"
 #include "engine/analysis/expectations.h"
 #include "engine/analysis/replications.h"
@@ -20,16 +21,7 @@ namespace {
 constexpr std::int64_t kReplications = 10'000;
 
 nv::RunInputs defaultInputs() {
-    nv::RunInputs in;
-    in.runsText = "250";
-    in.priceText = "4.60";
-    in.costText = "2.20";
-    const std::int64_t freq[] = {1500, 2500, 3000, 2000, 1000};
-    for (std::size_t i = 0; i < nv::kDemandClasses; ++i) {
-        in.distribution.setFrequency(i, nv::Currency::fromUnits(freq[i]));
-    }
-    in.yesterdaySelected = true;
-    return in;
+    return nv::bench::benchInputs();
 }
 
 nv::AnalysisParameters checkedAnalysis() {

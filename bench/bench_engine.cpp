@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_inputs.h"
 #include "engine/simulation.h"
 #include "engine/validation.h"
 #include "support/number_format.h"
@@ -18,16 +19,7 @@
 namespace {
 
 nv::SimulationParameters checkedParameters(const char *runs, nv::OrderPolicy policy) {
-    nv::RunInputs in;
-    in.runsText = runs;
-    in.priceText = "4.60";
-    in.costText = "2.20";
-    const std::int64_t freq[] = {1000, 2000, 4000, 2000, 1000};
-    for (std::size_t i = 0; i < nv::kDemandClasses; ++i) {
-        in.distribution.setFrequency(i, nv::Currency::fromUnits(freq[i]));
-    }
-    in.yesterdaySelected = policy == nv::OrderPolicy::Yesterday;
-    in.annualSelected = policy == nv::OrderPolicy::Annual;
+    const nv::RunInputs in = nv::bench::benchInputs(nv::bench::kBellShaped, runs, policy);
     const auto checked = nv::checkRun(in);
     if (!checked) {
         std::fprintf(stderr, "run refused: %s\n",

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_inputs.h"
 #include "engine/analysis/analysis_parameters.h"
 #include "engine/analysis/order_quantity.h"
 #include "engine/analysis/quantity_lesson.h"
@@ -19,15 +20,7 @@
 namespace {
 
 nv::AnalysisParameters checkedAnalysis() {
-    nv::RunInputs in;
-    in.runsText = "250";
-    in.priceText = "4.60";
-    in.costText = "2.20";
-    const std::int64_t freq[] = {1500, 2500, 3000, 2000, 1000};
-    for (std::size_t i = 0; i < nv::kDemandClasses; ++i) {
-        in.distribution.setFrequency(i, nv::Currency::fromUnits(freq[i]));
-    }
-    in.yesterdaySelected = true;
+    const nv::RunInputs in = nv::bench::benchInputs();
     const auto checked = nv::AnalysisParameters::fromInputs(in);
     if (!checked) {
         std::fprintf(stderr, "analysis refused: %s\n",

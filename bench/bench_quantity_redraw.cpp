@@ -12,22 +12,14 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "bench_inputs.h"
 #include "ui/analysis/quantity_charts.h"
 #include "ui/analysis/quantity_page.h"
 
 namespace {
 
 nv::RunInputs inputs() {
-    nv::RunInputs in;
-    in.runsText = "250";
-    in.priceText = "4.60";
-    in.costText = "2.20";
-    const std::int64_t freq[] = {1500, 2500, 3000, 2000, 1000};
-    for (std::size_t i = 0; i < nv::kDemandClasses; ++i) {
-        in.distribution.setFrequency(i, nv::Currency::fromUnits(freq[i]));
-    }
-    in.yesterdaySelected = true;
-    return in;
+    return nv::bench::benchInputs();
 }
 
 void BM_WhatIfCharts(benchmark::State &state) {

@@ -11,13 +11,15 @@
 #include <nlohmann/json.hpp>
 
 #include "child_process.h"
+#include "json_keys.h"
 
 namespace {
 
 using nv::runner::testing::ErrorStream;
+using nv::runner::testing::Json;
+using nv::runner::testing::keys;
 using nv::runner::testing::Outcome;
 using nv::runner::testing::runExecutable;
-using Json = nlohmann::ordered_json;
 
 const std::string kAnalyzeHint = "Run 'newsvendor-run analyze --help' for more information.\n";
 
@@ -124,14 +126,6 @@ Json document(const Outcome &outcome) {
     Json json = Json::parse(outcome.out, nullptr, false);
     EXPECT_FALSE(json.is_discarded()) << outcome.out;
     return json;
-}
-
-std::vector<std::string> keys(const Json &object) {
-    std::vector<std::string> names;
-    for (const auto &[key, value] : object.items()) {
-        names.push_back(key);
-    }
-    return names;
 }
 
 TEST(AnalyzeExecutable, JsonHasEveryDocumentedKey) {

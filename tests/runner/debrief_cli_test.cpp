@@ -11,12 +11,14 @@
 #include "child_process.h"
 #include "engine/analysis/game.h"
 #include "io/results_file.h"
+#include "json_keys.h"
 
 namespace {
 
+using nv::runner::testing::Json;
+using nv::runner::testing::keys;
 using nv::runner::testing::Outcome;
 using nv::runner::testing::runExecutable;
-using Json = nlohmann::ordered_json;
 
 const std::vector<std::string> kGame = {"debrief",  "--freq", "0.1,0.2,0.4,0.2,0.1", "--seed", "42",
                                         "--orders", "-"};
@@ -80,14 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"GameAmounts", with(kGame, {"--runs", "1", "--price", "1e12", "--cost", "0"}),
                 repeated("50\n", 20), 1, "Price and Cost are too large for this Number of Runs\n"}),
     [](const auto &testCase) { return std::string(testCase.param.name); });
-
-std::vector<std::string> keys(const Json &object) {
-    std::vector<std::string> names;
-    for (const auto &[key, value] : object.items()) {
-        names.push_back(key);
-    }
-    return names;
-}
 
 TEST(DebriefExecutable, JsonKeysInOrderAndReadBackAsASavedGame) {
     const Outcome outcome =

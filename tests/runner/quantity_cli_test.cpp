@@ -9,12 +9,14 @@
 #include <nlohmann/json.hpp>
 
 #include "child_process.h"
+#include "json_keys.h"
 
 namespace {
 
+using nv::runner::testing::Json;
+using nv::runner::testing::keys;
 using nv::runner::testing::Outcome;
 using nv::runner::testing::runExecutable;
-using Json = nlohmann::ordered_json;
 
 const std::string kFreq = "0.1,0.2,0.4,0.2,0.1";
 
@@ -128,14 +130,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "",
                      usage("Unknown input 'size' for --vary: use price, cost or order", "sweep")}),
     [](const auto &testCase) { return std::string(testCase.param.name); });
-
-std::vector<std::string> keys(const Json &object) {
-    std::vector<std::string> names;
-    for (const auto &[key, value] : object.items()) {
-        names.push_back(key);
-    }
-    return names;
-}
 
 TEST(QuantityExecutableJson, HasTheDocumentedKeysAndAgreesWithItself) {
     const Outcome outcome =
