@@ -68,8 +68,10 @@ void FrmMain::createMenus() {
     addAnalysisEntry("mnuPlay", tr("&Play the Newsvendor…"), {}, &AnalysisPresenter::showPlay);
 
     QMenu *help = addMenu(m_menuBar, "mnuHelp", tr("&Help"), tr("Help"));
-    connect(addEntry(help, "mnuUserGuide", tr("&User Guide"), QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, &FrmMain::userGuideRequested);
+    QAction *guide = addEntry(help, "mnuUserGuide", tr("&User Guide"), QKeySequence(Qt::Key_F1));
+    // F1 opens the guide from every window of the program, not only this one.
+    guide->setShortcutContext(Qt::ApplicationShortcut);
+    connect(guide, &QAction::triggered, this, &FrmMain::userGuideRequested);
     connect(addEntry(help, "mnuAbout", tr("&About Newsvendor Simulation"), {}), &QAction::triggered,
             this, &FrmMain::aboutRequested);
 }
