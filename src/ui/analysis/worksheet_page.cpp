@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,9 +71,7 @@ WorksheetPage::WorksheetPage(QWidget *parent)
     layoutControls();
     m_cboPaper->setCurrentIndex(defaultPaper() == QPageSize::Letter ? 1 : 0);
     m_txtSeed->setText(QString::number(shortClockSeed()));
-    m_chooseOpen = [](QWidget *owner, const QString &caption, const QString &filter) {
-        return QFileDialog::getOpenFileName(owner, caption, QString(), filter);
-    };
+    m_chooseOpen = &askOpenFileName;
     m_askText = [](QWidget *owner, const QString &caption,
                    const QString &label) -> std::optional<QString> {
         bool ok = false;
@@ -240,7 +237,7 @@ bool WorksheetPage::checkAnswers(const QString &csvText) {
 
 void WorksheetPage::cmdCheckAnswers_Click() {
     const QString path =
-        m_chooseOpen(this, tr("Check Answers"), tr("CSV files (*.csv);;All files (*)"));
+        m_chooseOpen(this, tr("Check Answers"), QString(), tr("CSV files (*.csv);;All files (*)"));
     if (path.isEmpty()) {
         return;
     }

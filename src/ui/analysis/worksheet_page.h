@@ -72,9 +72,6 @@ class WorksheetPage final : public AnalysisPage {
     Q_OBJECT
 
 public:
-    // Asks for a file to open: (parent, caption, filter) -> path or "".
-    using OpenFileChooser =
-        std::function<QString(QWidget *parent, const QString &caption, const QString &filter)>;
     // Asks for a text (parent, title, label): nullopt when cancelled.
     using TextAsker = std::function<std::optional<QString>(QWidget *parent, const QString &title,
                                                            const QString &label)>;
