@@ -99,14 +99,11 @@ void takeScenario(const Scenario &scenario, RunInputs &inputs, const GivenInputs
 
 // The scenario's seed, once the whole command line is read, as if --seed had
 // been given: unless the App has no --seed, or --seed or --draws was given.
-// A worksheet (the command with --random-numbers) takes the scenario's
-// worksheet_seed instead, in its own options.
 void useScenarioSeed(CLI::App &app, const GivenInputs &given) {
     CLI::Option *seed = app.get_option_no_throw("--seed");
     const CLI::Option *draws = app.get_option_no_throw("--draws");
     if (!given.scenarioSeed || seed == nullptr || seed->count() > 0 ||
-        (draws != nullptr && draws->count() > 0) ||
-        app.get_option_no_throw("--random-numbers") != nullptr) {
+        (draws != nullptr && draws->count() > 0)) {
         return;
     }
     seed->add_result(std::to_string(*given.scenarioSeed));
@@ -157,7 +154,8 @@ CLI::Option *addValueOption(CLI::App &app, const std::string &name, const std::s
     return option;
 }
 
-void addRunInputOptions(CLI::App &app, RunInputs &inputs, PolicyDefault policyDefault) {
+void addRunInputOptions(CLI::App &app, RunInputs &inputs, PolicyDefault policyDefault,
+                        ScenarioUse use) {
     auto given = std::make_shared<GivenInputs>();
     const auto text = [given](std::string &field, bool GivenInputs::*flag) {
         return [&field, given, flag](const std::string &value) -> std::optional<std::string> {
@@ -197,25 +195,30 @@ void addRunInputOptions(CLI::App &app, RunInputs &inputs, PolicyDefault policyDe
                        given->policy = true;
                        return std::nullopt;
                    });
-    addValueOption(
-        app, "--scenario", "FILE",
-        "the values above, and the seed if it has one,\n"
-        "from the scenario FILE (.nvscenario); options\n"
-        "given beside it override them",
-        [&inputs, given, policyDefault](const std::string &path) -> std::optional<std::string> {
-            if (path.empty()) {
-                return "Option --scenario needs a file name";
-            }
-            const auto scenario = readScenarioFile(path);
-            if (!scenario) {
-                // Named as the desktop program names it: the file's name.
-                const std::string name = std::filesystem::path(path).filename().string();
-                return scenarioMessage(displayText(name), scenario.error());
-            }
-            takeScenario(*scenario, inputs, *given, policyDefault);
-            given->scenarioSeed = scenario->seed;
-            return std::nullopt;
-        });
+    addValueOption(app, "--scenario", "FILE",
+                   "the values above, and the seed if it has one,\n"
+                   "from the scenario FILE (.nvscenario); options\n"
+                   "given beside it override them",
+                   [&inputs, given, policyDefault,
+                    use](const std::string &path) -> std::optional<std::string> {
+                       if (path.empty()) {
+                           return "Option --scenario needs a file name";
+                       }
+                       const auto scenario = readScenarioFile(path);
+                       if (!scenario) {
+                           // Named as the desktop program names it: the file's name.
+                           const std::string name = std::filesystem::path(path).filename().string();
+                           return scenarioMessage(displayText(name), scenario.error());
+                       }
+                       takeScenario(*scenario, inputs, *given, policyDefault);
+                       if (use.runSeed) {
+                           given->scenarioSeed = scenario->seed;
+                       }
+                       if (use.opened != nullptr) {
+                           *use.opened = *scenario;
+                       }
+                       return std::nullopt;
+                   });
     app.parse_complete_callback([&app, given] { useScenarioSeed(app, *given); });
 }
 

@@ -24,6 +24,7 @@
 #include <utility>
 
 #include "engine/simulation_parameters.h"
+#include "io/scenario.h"
 #include "runner/command_line.h"
 
 namespace CLI {
@@ -57,7 +58,16 @@ enum class PolicyDefault { None, Yesterday };
 // or --draws was given; for that this takes the App's parse-complete
 // callback. A file that cannot be used is a usage error with its
 // scenarioMessage, naming the file as the desktop program does.
-void addRunInputOptions(CLI::App &app, RunInputs &inputs, PolicyDefault policyDefault);
+//
+// A command that takes more of a scenario says so in `use`: `opened` gets
+// the scenario read (the worksheet takes its worksheet_days and
+// worksheet_seed), and runSeed false leaves its run seed unused.
+struct ScenarioUse {
+    bool runSeed = true;
+    std::optional<Scenario> *opened = nullptr;
+};
+void addRunInputOptions(CLI::App &app, RunInputs &inputs, PolicyDefault policyDefault,
+                        ScenarioUse use = {});
 
 // --seed N.
 void addSeedOption(CLI::App &app, std::optional<std::uint64_t> &seed);

@@ -1,9 +1,7 @@
 #include "runner/worksheet_options.h"
 
 #include <CLI/CLI.hpp>
-#include <filesystem>
 
-#include "io/scenario.h"
 #include "runner/command_options.h"
 #include "runner/runner_text.h"
 
@@ -43,53 +41,19 @@ bool given(const CLI::App &app, const std::string &name) {
     return option != nullptr && option->count() > 0;
 }
 
-// The scenario's values for every input the command line left out.
-void takeScenario(const CLI::App &app, const Scenario &scenario, WorksheetCommand &command,
-                  bool daysGiven) {
-    const RunInputs from = scenarioRunInputs(scenario);
-    if (!given(app, "--price")) {
-        command.inputs.priceText = from.priceText;
-    }
-    if (!given(app, "--cost")) {
-        command.inputs.costText = from.costText;
-    }
-    if (!given(app, "--freq")) {
-        command.inputs.distribution = from.distribution;
-    }
-    if (!given(app, "--policy")) {
-        command.inputs.yesterdaySelected = from.yesterdaySelected;
-        command.inputs.annualSelected = from.annualSelected;
-    }
-    if (!daysGiven && scenario.worksheetDays) {
-        command.days = *scenario.worksheetDays;
-    }
-    if (!command.seed && !command.randomNumbersPath) {
-        command.seed = scenario.worksheetSeed;
-    }
-}
-
 }  // namespace
 
 void WorksheetOptions::add(CLI::App &app) {
     m_app = &app;
     WorksheetCommand &command = m_command;
-    addRunInputOptions(app, command.inputs, PolicyDefault::None);
+    // The scenario's run seed draws a run's demands, not the sheet's numbers:
+    // the sheet takes its worksheet_seed (command()).
+    addRunInputOptions(app, command.inputs, PolicyDefault::None,
+                       {.runSeed = false, .opened = &m_scenario});
     // A run's days are the sheet's days: --runs is read as --days.
     app.remove_option(app.get_option("--runs"));
     addDaysOption(app, "--days", "the sheet's days, 1 to 1,000 (default 20)", m_days);
     addDaysOption(app, "--runs", "the same as --days", m_days);
-    if (app.get_option_no_throw("--scenario") == nullptr) {
-        addValueOption(app, "--scenario", "FILE",
-                       "price, cost, frequencies, policy and the sheet's\n"
-                       "days and seed from the scenario FILE\n"
-                       "(.nvscenario); options given beside it win",
-                       [](const std::string &path) -> std::optional<std::string> {
-                           if (path.empty()) {
-                               return "Option --scenario needs a file name";
-                           }
-                           return std::nullopt;
-                       });
-    }
     addSeedOption(app, command.seed);
     addFileOption(app, "--random-numbers",
                   "the teacher's random numbers from FILE, one k-digit\n"
@@ -145,15 +109,14 @@ Result<WorksheetCommand, std::string> WorksheetOptions::command() const {
     if (m_days) {
         command.days = *m_days;
     }
-    if (given(*m_app, "--scenario")) {
-        const std::string path = m_app->get_option("--scenario")->results().back();
-        const auto scenario = readScenarioFile(path);
-        if (!scenario) {
-            // Named as the desktop program names it: the file's name.
-            const std::string name = std::filesystem::path(path).filename().string();
-            return Failure{scenarioMessage(displayText(name), scenario.error())};
+    if (m_scenario) {
+        // The sheet's days and seed from the scenario, unless given.
+        if (!m_days && m_scenario->worksheetDays) {
+            command.days = *m_scenario->worksheetDays;
         }
-        takeScenario(*m_app, *scenario, command, m_days.has_value());
+        if (!command.seed && !command.randomNumbersPath) {
+            command.seed = m_scenario->worksheetSeed;
+        }
     }
     return command;
 }

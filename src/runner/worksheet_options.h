@@ -31,6 +31,7 @@
 #include <optional>
 #include <string>
 
+#include "io/scenario.h"
 #include "runner/command_line.h"
 #include "support/result.h"
 
@@ -50,6 +51,7 @@ public:
 private:
     WorksheetCommand m_command;
     std::optional<std::int64_t> m_days;
+    std::optional<Scenario> m_scenario;  // the scenario --scenario read
     const CLI::App *m_app = nullptr;
 };
 
