@@ -25,10 +25,14 @@ W *named(W *widget, const char *objectName, const QString &accessibleName) {
     return widget;
 }
 
-// A label whose text wraps and can be selected with the mouse.
-inline QLabel *wrappingLabel(QWidget *parent, const char *objectName,
-                             const QString &accessibleName) {
-    auto *label = named(new QLabel(parent), objectName, accessibleName);
+// A label whose text wraps and can be selected with the mouse. Its text is
+// what a screen reader reads as its name, kept current by QLabel itself (it
+// announces a changed name only while no fixed one is set); `caption` says
+// what the text is, as the label's description.
+inline QLabel *wrappingLabel(QWidget *parent, const char *objectName, const QString &caption) {
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setAccessibleDescription(caption);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
