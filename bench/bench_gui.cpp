@@ -165,6 +165,10 @@ void BM_StartUp(benchmark::State &state) {
             output.append(buffer.data(), static_cast<std::size_t>(got));
         }
         const auto shown = std::chrono::steady_clock::now();
+        // Read to the end: a probe still writing to a closed pipe would die
+        // of SIGPIPE and count as a failed start.
+        while (read(pipeEnds[0], buffer.data(), buffer.size()) > 0) {
+        }
         close(pipeEnds[0]);
         int status = 0;
         waitpid(child, &status, 0);

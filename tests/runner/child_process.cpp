@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -66,6 +68,27 @@ std::pair<int, int> openTerminal() {
         return {-1, -1};
     }
     return {master, slave};
+}
+
+// write(2) that reports a reader gone as EPIPE instead of raising SIGPIPE,
+// which would end the whole test process: the signal is blocked in this
+// thread for the call, and one it left pending is taken before unblocking.
+ssize_t writeQuietly(int fd, const char *data, std::size_t size) {
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    sigset_t before;
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &before);
+    const ssize_t put = write(fd, data, size);
+    const int writeError = errno;
+    if (put < 0 && writeError == EPIPE && sigismember(&before, SIGPIPE) == 0) {
+        const timespec now{0, 0};
+        while (sigtimedwait(&pipeSignal, nullptr, &now) < 0 && errno == EINTR) {
+        }
+    }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    errno = writeError;
+    return put;
 }
 
 }  // namespace
@@ -154,11 +177,14 @@ Outcome runExecutable(const std::vector<std::string> &args, const std::string &i
             }
         }
         if (inFd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
-            const ssize_t put = write(inFd, input.data() + written, input.size() - written);
+            const ssize_t put = writeQuietly(inFd, input.data() + written, input.size() - written);
             if (put > 0) {
                 written += static_cast<std::size_t>(put);
             }
-            if (put < 0 || written == input.size()) {
+            // A runner that exits or stops reading (a usage error, a command
+            // that never reads its input) leaves the rest unwritten: EPIPE.
+            const bool again = put < 0 && (errno == EAGAIN || errno == EINTR);
+            if ((put < 0 && !again) || written == input.size()) {
                 close(inFd);
                 inFd = -1;
             }

@@ -210,6 +210,30 @@ TEST(RunnerExecutable, HelpAndVersionPrintOnStandardOutput) {
     EXPECT_EQ(version.err, "");
 }
 
+// A runner that ends without reading its standard input (version, a usage
+// error, a run with no --draws -) leaves far more than a pipe holds unread:
+// the writer sees EPIPE, and the test process lives on to check the outcome.
+struct UnreadInput {
+    const char *name;
+    std::vector<std::string> args;
+    int status;
+};
+
+class InputLeftUnread : public ::testing::TestWithParam<UnreadInput> {};
+
+TEST_P(InputLeftUnread, IsANormalOutcome) {
+    const std::string input(8 << 20, '7');
+    const Outcome outcome = runExecutable(GetParam().args, input);
+    EXPECT_EQ(outcome.status, GetParam().status) << outcome.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runner, InputLeftUnread,
+    ::testing::Values(UnreadInput{"Version", {"--version"}, 0},
+                      UnreadInput{"UsageError", {"--no-such-option"}, 2},
+                      UnreadInput{"RunWithItsOwnSeed", with(kComplete, {"--runs", "3"}), 0}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
+
 // ---- Output formats and the locale -------------------------------------------------------
 
 // Nine days of demand 50 at 4.50 and 2.20: $115 a day, $1,035 on day 9.
