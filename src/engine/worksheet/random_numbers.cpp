@@ -9,6 +9,20 @@ namespace {
 
 constexpr std::size_t kShownBytes = 40;
 
+constexpr bool isBlank(char c) noexcept {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimmed(std::string_view text) noexcept {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 bool isNumber(std::string_view line, int digits) noexcept {
     if (line.size() != static_cast<std::size_t>(digits)) {
         return false;
@@ -29,18 +43,39 @@ std::uint32_t valueOf(std::string_view line) noexcept {
     return value;
 }
 
-// The line as a message shows it: short, one line, nothing that moves a
-// terminal's cursor.
+// The line as a message shows it: short, one line, a tab as "[tab]" and
+// nothing that moves a terminal's cursor.
 std::string shown(std::string_view text) {
     std::string out;
     for (const char c : text.substr(0, kShownBytes)) {
         const auto byte = static_cast<unsigned char>(c);
-        out += byte < 0x20 || byte == 0x7F ? '?' : c;
+        if (c == '\t') {
+            out += "[tab]";
+        } else {
+            out += byte < 0x20 || byte == 0x7F ? '?' : c;
+        }
     }
     if (text.size() > kShownBytes) {
         out += "...";
     }
     return out;
+}
+
+std::string counted(std::size_t count, const char *one, const char *many) {
+    return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
+// The blanks of a line that holds nothing else: "2 spaces and 1 tab".
+std::string blanksOf(std::string_view text) {
+    std::size_t tabs = 0;
+    for (const char c : text) {
+        tabs += c == '\t' ? 1 : 0;
+    }
+    const std::size_t spaces = text.size() - tabs;
+    if (tabs == 0 || spaces == 0) {
+        return tabs == 0 ? counted(spaces, "space", "spaces") : counted(tabs, "tab", "tabs");
+    }
+    return counted(spaces, "space", "spaces") + " and " + counted(tabs, "tab", "tabs");
 }
 
 }  // namespace
@@ -52,18 +87,18 @@ Result<std::vector<std::uint32_t>, RandomNumbersError> readRandomNumbers(std::st
     if (text.starts_with(kByteOrderMark)) {
         text.remove_prefix(kByteOrderMark.size());
     }
-    // Empty lines at the end carry nothing.
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+    // Empty and blank lines at the end carry nothing.
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || isBlank(text.back()))) {
         text.remove_suffix(1);
     }
     std::vector<std::uint32_t> numbers;
     LineReader lines(text);
     while (const auto next = lines.next()) {
-        const std::string_view line = *next;
+        const std::string_view line = trimmed(*next);
         if (!isNumber(line, digits)) {
             RandomNumbersError error;
             error.line = lines.number();
-            error.text = std::string(line);
+            error.text = std::string(*next);
             error.days = days;
             error.digits = digits;
             return Failure{std::move(error)};
@@ -92,7 +127,12 @@ std::string randomNumbersMessage(const RandomNumbersError &error) {
     if (error.text.empty()) {
         return line + " is empty; it should hold a " + number;
     }
-    return line + " is not a " + number + ": " + shown(error.text);
+    const std::string_view written = trimmed(error.text);
+    if (written.empty()) {
+        return line + " holds only blanks (" + blanksOf(error.text) + "); it should hold a " +
+               number;
+    }
+    return line + " is not a " + number + ": " + shown(written);
 }
 
 }  // namespace nv

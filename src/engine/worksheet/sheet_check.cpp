@@ -4,7 +4,6 @@
 #include <cstddef>
 
 #include "support/csv.h"
-#include "support/text_conversion.h"
 
 namespace nv {
 
@@ -13,15 +12,9 @@ namespace {
 constexpr std::size_t kDayField = 0;  // field slots: day, then the five columns
 constexpr std::size_t kFields = 1 + kSheetColumns.size();
 constexpr std::size_t kNoField = static_cast<std::size_t>(-1);
-constexpr std::int64_t kHalfCent = Currency::kUnitsPerWhole / 200;
-constexpr std::int64_t kCent = Currency::kUnitsPerWhole / 100;
-constexpr std::size_t kMaxDecimals = 4;
 
 constexpr bool isBlank(char c) noexcept {
     return c == ' ' || c == '\t';
-}
-constexpr bool isDigit(char c) noexcept {
-    return c >= '0' && c <= '9';
 }
 
 std::string_view trimmed(std::string_view text) noexcept {
@@ -32,23 +25,6 @@ std::string_view trimmed(std::string_view text) noexcept {
         text.remove_suffix(1);
     }
     return text;
-}
-
-// Digits, either without commas or grouped by commas in threes: "1,234,567".
-bool wellGrouped(std::string_view digits) noexcept {
-    const std::size_t firstComma = digits.find(',');
-    const std::size_t lead = firstComma == std::string_view::npos ? digits.size() : firstComma;
-    if (firstComma == 0 ||
-        (firstComma != std::string_view::npos && (lead > 3 || (digits.size() - lead) % 4 != 0))) {
-        return false;
-    }
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        const bool commaPlace = i >= lead && (i - lead) % 4 == 0;
-        if (commaPlace ? digits[i] != ',' : !isDigit(digits[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string headerName(std::string_view field) {
@@ -155,84 +131,8 @@ Currency sheetAnswer(const DayResult &day, SheetColumn column) noexcept {
     return {};
 }
 
-std::optional<Currency> readSheetAmount(std::string_view cell) {
-    // Without blanks, at most one "$", a sign on either side of it.
-    std::string compact;
-    for (const char c : cell) {
-        if (!isBlank(c)) {
-            compact += c;
-        }
-    }
-    std::string_view text = compact;
-    bool negative = false;
-    if (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
-        negative = true;
-        text = text.substr(1, text.size() - 2);
-    }
-    bool signSeen = false;
-    bool dollarSeen = false;
-    while (!text.empty() && !isDigit(text.front()) && text.front() != '.') {
-        const char c = text.front();
-        if ((c == '-' || c == '+') && !signSeen && !negative) {
-            signSeen = true;
-            negative = c == '-';
-        } else if (c == '$' && !dollarSeen) {
-            dollarSeen = true;
-        } else {
-            return std::nullopt;
-        }
-        text.remove_prefix(1);
-    }
-    const std::size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    std::string_view decimals =
-        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if ((whole.empty() && decimals.empty()) || !wellGrouped(whole)) {
-        return std::nullopt;
-    }
-    for (const char c : decimals) {
-        if (!isDigit(c)) {
-            return std::nullopt;
-        }
-    }
-    while (!decimals.empty() && decimals.back() == '0') {
-        decimals.remove_suffix(1);
-    }
-    if (decimals.size() > kMaxDecimals) {
-        return std::nullopt;  // not an amount of four decimals
-    }
-    std::string plain = negative ? "-" : "";
-    for (const char c : whole) {
-        if (c != ',') {
-            plain += c;
-        }
-    }
-    if (whole.empty()) {
-        plain += '0';
-    }
-    if (!decimals.empty()) {
-        plain += '.';
-        plain += decimals;
-    }
-    const Result<Currency, ConversionError> value = parseCurrency(plain);
-    if (!value) {
-        return std::nullopt;
-    }
-    return *value;
-}
-
-bool isRightAnswer(SheetColumn column, Currency written, Currency answer) noexcept {
-    if (written == answer) {
-        return true;
-    }
-    if (!isMoneyColumn(column) || written.units() % kCent != 0 || answer.units() % kCent == 0) {
-        return false;
-    }
-    const std::optional<Currency> difference = checkedSubtract(written, answer);
-    return difference && difference->units() <= kHalfCent && difference->units() >= -kHalfCent;
-}
-
-SheetCheck checkSheet(const Worksheet &sheet, std::string_view csvText) {
+SheetCheck checkSheet(const Worksheet &sheet, std::string_view csvText,
+                      const NumberLocale &locale) {
     const std::vector<CsvRecord> records = readCsv(csvText);
     const auto days = static_cast<std::size_t>(sheet.plan().days());
 
@@ -258,7 +158,7 @@ SheetCheck checkSheet(const Worksheet &sheet, std::string_view csvText) {
         if (dayField == kNoField || dayField >= record.size()) {
             continue;
         }
-        const std::optional<Currency> day = readSheetAmount(record[dayField]);
+        const std::optional<Currency> day = readSheetAmount(record[dayField], locale);
         if (!day || day->units() % Currency::kUnitsPerWhole != 0) {
             continue;
         }
@@ -283,7 +183,7 @@ SheetCheck checkSheet(const Worksheet &sheet, std::string_view csvText) {
             if (row != nullptr && field != kNoField && field < row->size()) {
                 const std::string_view text = trimmed((*row)[field]);
                 cell.written = kept(text);
-                const std::optional<Currency> value = readSheetAmount(text);
+                const std::optional<Currency> value = readSheetAmount(text, locale);
                 cell.right = value && isRightAnswer(cell.column, *value, cell.answer);
             }
             check.right += cell.right ? 1 : 0;

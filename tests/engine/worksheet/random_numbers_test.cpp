@@ -17,6 +17,8 @@ TEST(RandomNumbersFile, TakesCrLfAByteOrderMarkAndEmptyLinesAtTheEnd) {
                                  "0009\n9999\n\n\r\n",
                                  4, 2),
               (std::vector<std::uint32_t>{9, 9999}));
+    // Blanks around a number, as a spreadsheet column pastes it.
+    EXPECT_EQ(*readRandomNumbers("07 \n\t70\t\r\n \n", 2, 2), (std::vector<std::uint32_t>{7, 70}));
 }
 
 struct RefusalCase {
@@ -47,6 +49,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "Line 2 of the random numbers is not a 2-digit number: "
                     "1111111111111111111111111111111111111111..."},
         RefusalCase{"0\x1b\n", 2, 1, "Line 1 of the random numbers is not a 2-digit number: 0?"},
+        RefusalCase{"07\n\t\n70\n", 2, 2,
+                    "Line 2 of the random numbers holds only blanks (1 tab); it should hold a "
+                    "2-digit number"},
+        RefusalCase{"07\n  \t\n70\n", 2, 2,
+                    "Line 2 of the random numbers holds only blanks (2 spaces and 1 tab); it "
+                    "should hold a 2-digit number"},
+        RefusalCase{"0\t7\n", 2, 1,
+                    "Line 1 of the random numbers is not a 2-digit number: 0[tab]7"},
         RefusalCase{"07\n70\n", 2, 20,
                     "The random numbers file has 2 numbers but the worksheet has 20 days"},
         RefusalCase{"", 2, 1,

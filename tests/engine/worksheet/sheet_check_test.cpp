@@ -44,6 +44,40 @@ INSTANTIATE_TEST_SUITE_P(
                       AmountCase{"--5", nullptr}, AmountCase{"(-5)", nullptr},
                       AmountCase{"5$", nullptr}, AmountCase{"9,999,999,999,999,999", nullptr}));
 
+// The key in a locale's separators: what it shows is read back, and so is a
+// plain "120.00"; where the two disagree, the locale's reading wins.
+struct LocaleAmountCase {
+    const char *group;
+    const char *decimal;
+    const char *cell;
+    const char *value;  // nullptr: not a number
+};
+
+class SheetAmountInLocale : public ::testing::TestWithParam<LocaleAmountCase> {};
+
+TEST_P(SheetAmountInLocale, ReadsWhatTheKeyShows) {
+    const LocaleAmountCase &c = GetParam();
+    EXPECT_EQ(readSheetAmount(c.cell, NumberLocale{c.group, c.decimal}), amount(c.value))
+        << c.cell << " with " << c.group << " and " << c.decimal;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, SheetAmountInLocale,
+                         ::testing::Values(LocaleAmountCase{".", ",", "$120,00", "120"},
+                                           LocaleAmountCase{".", ",", "120.00", "120"},
+                                           LocaleAmountCase{".", ",", "-$1.234,50", "-1234.5"},
+                                           LocaleAmountCase{".", ",", "$1,234.50", "1234.5"},
+                                           LocaleAmountCase{".", ",", "1.234", "1234"},
+                                           LocaleAmountCase{".", ",", "111,5551", "111.5551"},
+                                           LocaleAmountCase{".", ",", ",5", "0.5"},
+                                           LocaleAmountCase{".", ",", "1,2,3", nullptr},
+                                           LocaleAmountCase{".", ",", "12.34,5", nullptr},
+                                           LocaleAmountCase{"\u00a0", ",", "1\u00a0234,5",
+                                                            "1234.5"},
+                                           LocaleAmountCase{"\u00a0", ",", "1\u00a023,5", nullptr},
+                                           LocaleAmountCase{"'", ".", "1'234.5", "1234.5"},
+                                           LocaleAmountCase{"'", ".", "1,234.5", "1234.5"},
+                                           LocaleAmountCase{",", ".", "120,00", nullptr}));
+
 struct RoundingCase {
     SheetColumn column;
     const char *written;
