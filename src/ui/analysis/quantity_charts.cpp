@@ -146,6 +146,9 @@ void OrderCurveChart::setCurve(std::optional<CurveData> data) {
         cursorFigures() != nullptr ? std::optional(cursorFigures()->order) : std::nullopt;
     m_data = std::move(data);
     m_cursor = -1;
+    if (!m_data) {
+        setAccessibleDescription(emptyText());
+    }
     if (m_data && !m_data->curve.empty()) {
         const auto &curve = m_data->curve;
         const Currency wanted = kept.value_or(m_data->best.low);
@@ -225,9 +228,8 @@ void OrderCurveChart::mouseMoveEvent(QMouseEvent *event) {
 void OrderCurveChart::paintChart(QPainter &painter, const QRect &area) const {
     const QFontMetrics metrics(painter.font());
     if (!m_data || m_data->curve.empty()) {
-        paintEmpty(painter, chartGeometry(area, metrics, 0, 0), title(),
-                   tr("No curve: the inputs were refused."), tr("Order quantity (units)"),
-                   tr("Expected profit per day ($)"));
+        paintEmpty(painter, chartGeometry(area, metrics, 0, 0), title(), emptyText(),
+                   tr("Order quantity (units)"), tr("Expected profit per day ($)"));
         return;
     }
     const CurveData &data = *m_data;
@@ -281,6 +283,9 @@ void CumulativeChart::setDistribution(
     m_probabilities = probabilities;
     m_ratio = criticalRatio;
     m_best = best;
+    if (!m_probabilities) {
+        setAccessibleDescription(emptyText());
+    }
     update();
 }
 
@@ -289,8 +294,8 @@ void CumulativeChart::paintChart(QPainter &painter, const QRect &area) const {
     const QString xTitle = tr("Daily demand (units)");
     const QString yTitle = tr("Cumulative frequency");
     if (!m_probabilities) {
-        paintEmpty(painter, chartGeometry(area, metrics, 0, 0), title(),
-                   tr("No distribution: the inputs were refused."), xTitle, yTitle);
+        paintEmpty(painter, chartGeometry(area, metrics, 0, 0), title(), emptyText(), xTitle,
+                   yTitle);
         return;
     }
     const std::vector<LegendItem> legend = {
@@ -332,6 +337,9 @@ void SweepChart::setSweep(std::vector<SweepPoint> points, SweepInput input, doub
     m_points = std::move(points);
     m_input = input;
     m_current = current;
+    if (m_points.empty()) {
+        setAccessibleDescription(emptyText());
+    }
     update();
 }
 
@@ -340,8 +348,8 @@ void SweepChart::paintChart(QPainter &painter, const QRect &area) const {
     const QString xTitle = m_input == SweepInput::Cost ? tr("Cost ($)") : tr("Price ($)");
     const QString yTitle = tr("Expected profit per day ($)");
     if (m_points.empty()) {
-        paintEmpty(painter, chartGeometry(area, metrics, 0, 0), title(),
-                   tr("No sweep: the inputs were refused."), xTitle, yTitle);
+        paintEmpty(painter, chartGeometry(area, metrics, 0, 0), title(), emptyText(), xTitle,
+                   yTitle);
         return;
     }
     const std::array<QColor, 4> colours = {ruleColour(AnalysisRule::Yesterday),

@@ -12,6 +12,8 @@
 //   - SweepChart: the four expected daily profits (Yesterday's Demand,
 //     Average Annual Demand, the best order, perfect information) against a
 //     varied input, the value shown elsewhere on the page as a dotted line.
+// Cleared, a chart says why it is empty, in its picture and as its
+// accessible description; with data the page describes it.
 //
 //     nv::ui::OrderCurveChart chart;
 //     chart.setCurve(CurveData{lesson.curve, lesson.best, annual, lesson.rules});
@@ -62,6 +64,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    [[nodiscard]] static QString emptyText() { return tr("No curve: the inputs were refused."); }
+
     std::optional<CurveData> m_data;
     int m_cursor = -1;
 };
@@ -80,6 +84,9 @@ protected:
     void paintChart(QPainter &painter, const QRect &area) const override;
 
 private:
+    [[nodiscard]] static QString emptyText() {
+        return tr("No distribution: the inputs were refused.");
+    }
     std::optional<std::array<double, kDemandClasses>> m_probabilities;
     double m_ratio = 0;
     BestOrders m_best;
@@ -100,6 +107,7 @@ protected:
     void paintChart(QPainter &painter, const QRect &area) const override;
 
 private:
+    [[nodiscard]] static QString emptyText() { return tr("No sweep: the inputs were refused."); }
     std::vector<SweepPoint> m_points;
     SweepInput m_input = SweepInput::Price;
     double m_current = 0;

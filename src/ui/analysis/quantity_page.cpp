@@ -53,6 +53,28 @@ Currency inputOf(const AnalysisParameters &p, SweepInput input) {
     return input == SweepInput::Cost ? p.cost() : p.price();
 }
 
+// Where the best order comes from: the critical ratio, or, with the cost at
+// or above the price, that no order earns a profit.
+QString bestSentence(const AnalysisParameters &p, const QuantityLesson &l) {
+    const QString price = moneyText(p.price().toDouble());
+    if (p.cost() < p.price()) {
+        return QuantityPage::tr(
+                   "Best order: %1, where the cumulative frequency reaches the "
+                   "critical ratio (price \u2212 cost) / price = %2.")
+            .arg(bestText(l.best), displayLocale().toString(l.criticalRatio, 'f', 4));
+    }
+    if (p.cost() > p.price()) {
+        return QuantityPage::tr(
+                   "No order can earn a profit: the cost %1 is above the price %2, "
+                   "so the best order is 0 units.")
+            .arg(moneyText(p.cost().toDouble()), price);
+    }
+    return QuantityPage::tr(
+               "No order can earn a profit: the cost equals the price %1, so the "
+               "best order is 0 units; any order up to %2 units breaks even.")
+        .arg(price, unitsText(l.best.high));
+}
+
 }  // namespace
 
 QuantityPage::QuantityPage(QWidget *parent)
@@ -69,6 +91,10 @@ QuantityPage::QuantityPage(QWidget *parent)
     connect(m_cboVary, &QComboBox::currentIndexChanged, this,
             [this](int index) { setVaried(index == 1 ? SweepInput::Cost : SweepInput::Price); });
     connect(m_spnValue, &QDoubleSpinBox::valueChanged, this, &QuantityPage::spnValue_Changed);
+    connect(m_spnValue, &QuantityValueBox::refused, this, &QuantityPage::spnValue_Refused);
+    // A value typed again as it stands changes nothing but is taken.
+    connect(m_spnValue, &QAbstractSpinBox::editingFinished, this,
+            [this] { showValueMessage(QString()); });
     connect(m_sldValue, &QSlider::valueChanged, this, &QuantityPage::sldValue_Changed);
     connect(m_cmdReset, &QPushButton::clicked, this, &QuantityPage::cmdReset_Click);
     connect(m_cmdSaveChart, &QPushButton::clicked, this, &QuantityPage::cmdSaveChart_Click);
@@ -77,22 +103,37 @@ QuantityPage::QuantityPage(QWidget *parent)
     clearFigures(tr("No inputs yet."));
 }
 
-QuantityPage::~QuantityPage() = default;
+QuantityPage::~QuantityPage() {
+    // The box may still lose the focus as the window goes; nothing here is
+    // left to tell.
+    m_spnValue->disconnect(this);
+}
 
 void QuantityPage::setRunInputs(const RunInputs &inputs) {
     auto checked = AnalysisParameters::fromInputs(inputs);
     if (!checked) {
         m_given.reset();
         m_lblParameters->clear();
+        showValueMessage(QString());
         clearFigures(QString::fromUtf8(refusalMessage(checked.error())));
         return;
     }
     m_given = *checked;
-    m_lblParameters->setText(
-        tr("For a price of %1, a cost of %2 and demand 30, 40, 50, 60, 70 with mean %3 units.")
-            .arg(moneyText(m_given->price().toDouble()), moneyText(m_given->cost().toDouble()),
-                 unitsText(m_given->meanDemand())));
     setControlRange();
+}
+
+// The given inputs with the what-if value in place of the varied one, which
+// also names its given value when the two differ.
+QString QuantityPage::parametersText(double value) const {
+    QString price = moneyText(m_given->price().toDouble());
+    QString cost = moneyText(m_given->cost().toDouble());
+    QString &varied = m_varied == SweepInput::Cost ? cost : price;
+    const QString shown = moneyText(value);
+    if (shown != varied) {
+        varied = tr("%1 (given %2)").arg(shown, varied);
+    }
+    return tr("For a price of %1, a cost of %2 and demand 30, 40, 50, 60, 70 with mean %3 units.")
+        .arg(price, cost, unitsText(m_given->meanDemand()));
 }
 
 void QuantityPage::setVaried(SweepInput input) {
@@ -157,10 +198,26 @@ void QuantityPage::sldValue_Changed(int cents) {
     recompute();
 }
 
+void QuantityPage::spnValue_Refused(double typed) {
+    const QString input = m_varied == SweepInput::Cost ? tr("cost") : tr("price");
+    showValueMessage(tr("%1 is not taken: the %2 goes from %3 to %4.")
+                         .arg(moneyText(typed), input, moneyText(m_spnValue->minimum()),
+                              moneyText(m_spnValue->maximum())));
+}
+
+// Beside the value box, and its description, so the box itself says why.
+void QuantityPage::showValueMessage(const QString &text) {
+    m_lblValueMessage->setText(text);
+    m_lblValueMessage->setVisible(!text.isEmpty());
+    m_spnValue->setAccessibleDescription(text);
+}
+
 void QuantityPage::recompute() {
     if (!m_given) {
         return;
     }
+    showValueMessage(QString());
+    m_lblParameters->setText(parametersText(m_spnValue->value()));
     const std::optional<Currency> value = Currency::fromDouble(m_spnValue->value());
     auto shown = value ? withValue(*m_given, m_varied, *value)
                        : Result<AnalysisParameters, Refusal>(Failure{Refusal::AmountsOutOfRange});
@@ -192,25 +249,30 @@ void QuantityPage::recompute() {
     m_chtSweep->setSweep(sweep ? std::move(*sweep) : std::vector<SweepPoint>{}, m_varied,
                          m_spnValue->value());
 
-    m_lblBest->setText(
-        tr("Best order: %1, where the cumulative frequency reaches the critical ratio "
-           "(price \u2212 cost) / price = %2. Expected profit per day: best order %3, Average "
-           "Annual Demand %4, Yesterday's Demand %5, perfect information %6.")
-            .arg(bestText(l.best), displayLocale().toString(l.criticalRatio, 'f', 4),
-                 moneyText(l.rules.best), moneyText(l.rules.annual), moneyText(l.rules.yesterday),
-                 moneyText(l.rules.perfect)));
+    m_lblBest->setText(bestSentence(*m_shown, l) + QLatin1Char(' ') +
+                       tr("Expected profit per day: best order %1, Average Annual Demand %2, "
+                          "Yesterday's Demand %3, perfect information %4.")
+                           .arg(moneyText(l.rules.best), moneyText(l.rules.annual),
+                                moneyText(l.rules.yesterday), moneyText(l.rules.perfect)));
     m_lblEvpi->setText(tr("Expected value of perfect information: %1 per day (the smallest "
                           "expected opportunity loss; perfect information less the best order).")
                            .arg(moneyText(l.evpi)));
+    const QString ratio = displayLocale().toString(l.criticalRatio, 'f', 4);
     m_chtCumulative->setAccessibleDescription(
-        tr("The cumulative frequency of demand reaches the critical ratio %1 at %2.")
-            .arg(displayLocale().toString(l.criticalRatio, 'f', 4), bestText(l.best)));
+        m_shown->cost() < m_shown->price()
+            ? tr("The cumulative frequency of demand reaches the critical ratio %1 at %2.")
+                  .arg(ratio, bestText(l.best))
+            : tr("The critical ratio %1 is not above 0: no order can earn a profit, so the best "
+                 "order is 0 units.")
+                  .arg(ratio));
     const QString varied = m_varied == SweepInput::Cost ? tr("the cost") : tr("the price");
-    m_chtSweep->setAccessibleDescription(
-        tr("Expected daily profit of Yesterday's Demand, Average Annual Demand, the best order "
-           "and perfect information for %1 from %2 to %3; the shown value is %4.")
-            .arg(varied, moneyText(sweepValues.from.toDouble()),
-                 moneyText(sweepValues.to.toDouble()), moneyText(m_spnValue->value())));
+    if (sweep) {
+        m_chtSweep->setAccessibleDescription(
+            tr("Expected daily profit of Yesterday's Demand, Average Annual Demand, the best order "
+               "and perfect information for %1 from %2 to %3; the shown value is %4.")
+                .arg(varied, moneyText(sweepValues.from.toDouble()),
+                     moneyText(sweepValues.to.toDouble()), moneyText(m_spnValue->value())));
+    }
     m_cmdSaveChart->setEnabled(true);
     setStatus(sweep ? QString() : QString::fromUtf8(refusalMessage(sweep.error())));
 }
@@ -231,17 +293,19 @@ void QuantityPage::clearFigures(const QString &status) {
 
 void QuantityPage::showCursor() {
     const OrderFigures *f = m_chtCurve->cursorFigures();
+    if (f == nullptr) {
+        m_lblCursor->clear();  // the cleared curve has described itself
+        return;
+    }
     const QString text =
-        f == nullptr
-            ? QString()
-            : tr("Order %1 units: expected profit %2 per day, sales %3, leftover %4, unmet "
-                 "demand %5 units, fill rate %6, probability of a loss %7, standard deviation "
-                 "of the profit %8.")
-                  .arg(unitsText(f->order), moneyText(f->profit),
-                       displayLocale().toString(f->sales, 'f', 2),
-                       displayLocale().toString(f->leftover, 'f', 2),
-                       displayLocale().toString(f->unmet, 'f', 2), percentText(f->fillRate),
-                       percentText(f->lossProbability), moneyText(f->profitSd));
+        tr("Order %1 units: expected profit %2 per day, sales %3, leftover %4, unmet "
+           "demand %5 units, fill rate %6, probability of a loss %7, standard deviation "
+           "of the profit %8.")
+            .arg(unitsText(f->order), moneyText(f->profit),
+                 displayLocale().toString(f->sales, 'f', 2),
+                 displayLocale().toString(f->leftover, 'f', 2),
+                 displayLocale().toString(f->unmet, 'f', 2), percentText(f->fillRate),
+                 percentText(f->lossProbability), moneyText(f->profitSd));
     m_lblCursor->setText(text);
     m_chtCurve->setAccessibleDescription(text);
 }

@@ -9,7 +9,7 @@
 //
 // Controls, in tab order (each with objectName and accessibleName):
 //     cboVary        "&Vary:"         Price or Cost: what the what-if control changes
-//     spnValue       "Val&ue:"        the varied input in dollars
+//     spnValue       "Val&ue:"        the varied input in dollars; Enter applies it
 //     sldValue       the same as a slider, in cents
 //     cmdReset       "&Reset"         back to the given price and cost
 //     chtCurve       the expected-profit curve; Left/Right move its cursor
@@ -18,16 +18,23 @@
 //     tblRegret      "Opportunity &loss table"
 //     chtSweep       the four expected profits over the varied input
 //     cmdSaveChart   "Save Chart as P&NG…" the three charts with the inputs as caption
-// and, without focus: lblParameters (the inputs shown), lblBest (the best
-// orders and the rules' expected profits), lblCursor (the cursor's order and
-// figures; also the curve's accessible description), lblEvpi, lblStatus.
+// and, without focus: lblParameters (the inputs the figures are for, the
+// what-if value among them), lblValueMessage (beside Value: why a typed value
+// was not taken), lblBest (the best orders and the rules' expected profits),
+// lblCursor (the cursor's order and figures; also the curve's accessible
+// description), lblEvpi, lblStatus. Each of these labels is read by a screen
+// reader as the text it shows. No button is a default one: Enter in a field
+// applies the field.
 // The tables have the report table view's Ctrl+C, Copy and Save Table as CSV….
 //
 // The what-if control changes one input at a time: the curve, the best
 // order, the rules' levels, the tables and the sweep's marked value follow at
 // once. Both run from one cent to twice the larger of the given price and
 // cost (so either can pass the other), and so does the sweep, in kSweepPoints
-// steps.
+// steps. A number typed outside that range is not taken: it stays in the
+// box with lblValueMessage saying the range, and the figures stay as they
+// were. With the cost at or above the price no order earns a profit, and
+// lblBest says so: the best order is 0.
 //
 //     nv::ui::QuantityPage page;
 //     page.setRunInputs(frmMain.currentInputs());
@@ -43,10 +50,10 @@
 #include "engine/analysis/quantity_sweep.h"
 #include "engine/simulation_parameters.h"
 #include "ui/analysis/analysis_page.h"
+#include "ui/analysis/quantity_value_box.h"
 #include "ui/toolkit/qt/file_export.h"
 
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -97,7 +104,7 @@ public:
     void setErrorReporter(ErrorReporter report);
 
     [[nodiscard]] QComboBox &cboVary() noexcept { return *m_cboVary; }
-    [[nodiscard]] QDoubleSpinBox &spnValue() noexcept { return *m_spnValue; }
+    [[nodiscard]] QuantityValueBox &spnValue() noexcept { return *m_spnValue; }
     [[nodiscard]] QSlider &sldValue() noexcept { return *m_sldValue; }
     [[nodiscard]] QPushButton &cmdReset() noexcept { return *m_cmdReset; }
     [[nodiscard]] QPushButton &cmdSaveChart() noexcept { return *m_cmdSaveChart; }
@@ -112,6 +119,7 @@ public:
     [[nodiscard]] QLabel &lblCursor() noexcept { return *m_lblCursor; }
     [[nodiscard]] QLabel &lblEvpi() noexcept { return *m_lblEvpi; }
     [[nodiscard]] QLabel &lblStatus() noexcept { return *m_lblStatus; }
+    [[nodiscard]] QLabel &lblValueMessage() noexcept { return *m_lblValueMessage; }
 
 private:
     // quantity_page_layout.cpp
@@ -119,6 +127,9 @@ private:
     void layoutControls();
 
     void spnValue_Changed(double value);
+    void spnValue_Refused(double typed);
+    void showValueMessage(const QString &text);
+    [[nodiscard]] QString parametersText(double value) const;
     void sldValue_Changed(int cents);
     void setControlRange();
     [[nodiscard]] double sweepTop() const;
@@ -132,7 +143,8 @@ private:
     QLabel *m_lblVary = nullptr;
     QComboBox *m_cboVary = nullptr;
     QLabel *m_lblValue = nullptr;
-    QDoubleSpinBox *m_spnValue = nullptr;
+    QuantityValueBox *m_spnValue = nullptr;
+    QLabel *m_lblValueMessage = nullptr;
     QSlider *m_sldValue = nullptr;
     QPushButton *m_cmdReset = nullptr;
     QLabel *m_lblBest = nullptr;

@@ -12,6 +12,7 @@
 #include "ui/analysis/payoff_table_model.h"
 #include "ui/analysis/quantity_charts.h"
 #include "ui/analysis/quantity_page.h"
+#include "ui/analysis/quantity_value_box.h"
 #include "ui/toolkit/qt/report_table_view.h"
 
 namespace nv::ui {
@@ -19,22 +20,29 @@ namespace nv::ui {
 void QuantityPage::createControls() {
     m_scrContent = named(new QScrollArea(this), "scrContent", tr("Order Quantity"));
     auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("wgtContent"));
     m_lblParameters = wrappingLabel(content, "lblParameters", tr("Inputs shown"));
 
     m_cboVary = named(new QComboBox(content), "cboVary", tr("Vary"));
     m_cboVary->addItems({tr("Price"), tr("Cost")});
     m_lblVary = buddyLabel(content, tr("&Vary:"), m_cboVary);
-    m_spnValue = named(new QDoubleSpinBox(content), "spnValue", tr("Value"));
+    m_lblVary->setObjectName(QStringLiteral("lblVary"));
+    m_spnValue = named(new QuantityValueBox(content), "spnValue", tr("Value"));
     m_spnValue->setDecimals(2);
     m_spnValue->setPrefix(QStringLiteral("$"));
     m_spnValue->setSingleStep(0.05);
     m_spnValue->setKeyboardTracking(false);
     m_lblValue = buddyLabel(content, tr("Val&ue:"), m_spnValue);
+    m_lblValue->setObjectName(QStringLiteral("lblValue"));
+    m_lblValueMessage = wrappingLabel(content, "lblValueMessage", tr("Value not taken"));
+    m_lblValueMessage->setVisible(false);
     m_sldValue = named(new QSlider(Qt::Horizontal, content), "sldValue", tr("Value slider"));
     m_sldValue->setSingleStep(5);
     m_sldValue->setPageStep(50);
     m_sldValue->setMinimumWidth(200);
     m_cmdReset = named(new QPushButton(tr("&Reset"), content), "cmdReset", tr("Reset"));
+    // Enter belongs to the field it is pressed in, never to a button.
+    m_cmdReset->setAutoDefault(false);
     m_lblBest = wrappingLabel(content, "lblBest", tr("Best order"));
 
     m_chtCurve = named(new OrderCurveChart(content), "chtCurve",
@@ -49,32 +57,38 @@ void QuantityPage::createControls() {
     m_tblPayoff->setModel(m_payoffModel);
     m_tblPayoff->setCsvFileName(QStringLiteral("payoff-table.csv"));
     m_lblPayoff = buddyLabel(content, tr("&Payoff table: profit per day ($)"), m_tblPayoff);
+    m_lblPayoff->setObjectName(QStringLiteral("lblPayoff"));
     m_tblRegret = named(new ReportTableView(content), "tblRegret", tr("Opportunity loss table"));
     m_tblRegret->setModel(m_regretModel);
     m_tblRegret->setCsvFileName(QStringLiteral("opportunity-loss-table.csv"));
     m_lblRegret = buddyLabel(
         content, tr("Opportunity &loss table: the best profit for the demand less the order's ($)"),
         m_tblRegret);
+    m_lblRegret->setObjectName(QStringLiteral("lblRegret"));
     m_lblEvpi = wrappingLabel(content, "lblEvpi", tr("Expected value of perfect information"));
 
     m_chtSweep = named(new SweepChart(content), "chtSweep",
                        tr("Expected daily profit as the input changes"));
     m_cmdSaveChart = named(new QPushButton(tr("Save Chart as P&NG\u2026"), content), "cmdSaveChart",
                            tr("Save Chart as PNG"));
-    m_lblStatus = named(new QLabel(this), "lblStatus", tr("Status"));
+    m_cmdSaveChart->setAutoDefault(false);
+    m_lblStatus = wrappingLabel(this, "lblStatus", tr("Status"));
     m_scrContent->setWidget(content);
 }
 
 void QuantityPage::layoutControls() {
     QWidget *content = m_scrContent->widget();
-    auto *whatIf = new QHBoxLayout;
-    whatIf->addWidget(m_lblVary);
-    whatIf->addWidget(m_cboVary);
-    whatIf->addSpacing(12);
-    whatIf->addWidget(m_lblValue);
-    whatIf->addWidget(m_spnValue);
-    whatIf->addWidget(m_sldValue, 1);
-    whatIf->addWidget(m_cmdReset);
+    // The message about a value not taken goes right under the value box.
+    auto *whatIf = new QGridLayout;
+    whatIf->addWidget(m_lblVary, 0, 0);
+    whatIf->addWidget(m_cboVary, 0, 1);
+    whatIf->setColumnMinimumWidth(2, 12);
+    whatIf->addWidget(m_lblValue, 0, 3);
+    whatIf->addWidget(m_spnValue, 0, 4);
+    whatIf->addWidget(m_sldValue, 0, 5);
+    whatIf->setColumnStretch(5, 1);
+    whatIf->addWidget(m_cmdReset, 0, 6);
+    whatIf->addWidget(m_lblValueMessage, 1, 4, 1, 3);
 
     auto *left = new QVBoxLayout;
     left->addWidget(m_chtCurve, 3);

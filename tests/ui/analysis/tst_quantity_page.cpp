@@ -1,6 +1,8 @@
 // The Order Quantity page, opened as the parameter window's Analyze menu
 // opens it: what it shows for hand-worked inputs, the curve's keyboard
-// cursor and its read-out, and the what-if control moving the best order.
+// cursor and its read-out, the what-if control moving the best order, and
+// the texts a screen reader is given.
+#include <QAccessible>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -34,6 +36,25 @@ QuantityPage &shownPage(ApplicationWindows &windows, const nv::RunInputs &inputs
     return analysis->quantityPage();
 }
 
+// The first label of the page whose text a screen reader would not read as
+// shown, or "" when each reads as shown.
+QString unspokenLabel(QuantityPage &page) {
+    for (QLabel *label : {&page.lblParameters(), &page.lblBest(), &page.lblCursor(),
+                          &page.lblEvpi(), &page.lblStatus(), &page.lblValueMessage()}) {
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(label);
+        if (spoken == nullptr || spoken->text(QAccessible::Name) != label->text()) {
+            return label->objectName();
+        }
+    }
+    return {};
+}
+
+void typeValue(QuantityPage &page, const QString &text) {
+    page.spnValue().selectAll();
+    QTest::keyClicks(&page.spnValue(), text);
+    QTest::keyClick(&page.spnValue(), Qt::Key_Return);
+}
+
 int bestRows(const PayoffTableModel &model) {
     int count = 0;
     for (int row = 0; row < model.rowCount(); ++row) {
@@ -54,6 +75,12 @@ private slots:
     void curveMarksTheBestOrders_data();
     void curveMarksTheBestOrders();
     void exportsTablesAndCharts();
+    void whatIfValueShowsThroughout_data();
+    void whatIfValueShowsThroughout();
+    void typedValueOutOfRangeIsRefused_data();
+    void typedValueOutOfRangeIsRefused();
+    void enterAppliesTheValueAfterTabbingPastReset();
+    void refusedInputsAreSpoken();
 };
 
 void TestQuantityPage::showsTheLessonAndReadsOutTheCursor_data() {
@@ -210,6 +237,116 @@ void TestQuantityPage::curveMarksTheBestOrders() {
         columns += hits > image.height() / 4 ? 1 : 0;
     }
     QVERIFY2(std::abs(columns - bandColumns) <= 15, qPrintable(QString::number(columns)));
+}
+
+void TestQuantityPage::whatIfValueShowsThroughout_data() {
+    QTest::addColumn<int>("varied");  // the Vary box's index
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("topLine");
+    QTest::addColumn<double>("bestHigh");
+    QTest::addColumn<QString>("sentence");
+    // Ratio 0.2667, below F(40) = 0.3.
+    QTest::newRow("price") << 0 << 3.0 << "For a price of $3.00 (given $4.60), a cost of $2.20"
+                           << 40.0 << "Best order: 40 units, where the cumulative frequency";
+    QTest::newRow("cost above") << 1 << 5.0 << "For a price of $4.60, a cost of $5.00 (given $2.20)"
+                                << 0.0
+                                << "No order can earn a profit: the cost $5.00 is above the "
+                                   "price $4.60, so the best order is 0 units. Expected";
+    QTest::newRow("price below") << 0 << 2.0 << "For a price of $2.00 (given $4.60)" << 0.0
+                                 << "No order can earn a profit: the cost $2.20 is above the "
+                                    "price $2.00, so the best order is 0 units. Expected";
+    // Every order up to the smallest demand breaks even.
+    QTest::newRow("equal") << 1 << 4.6 << "For a price of $4.60, a cost of $4.60 (given $2.20)"
+                           << 30.0
+                           << "No order can earn a profit: the cost equals the price $4.60, so "
+                              "the best order is 0 units; any order up to 30 units breaks even.";
+}
+
+void TestQuantityPage::whatIfValueShowsThroughout() {
+    QFETCH(int, varied);
+    QFETCH(double, value);
+    QFETCH(QString, topLine);
+    QFETCH(double, bestHigh);
+    QFETCH(QString, sentence);
+    ApplicationWindows windows;
+    QuantityPage &page = shownPage(windows, testing::runInputs());
+    page.cboVary().setCurrentIndex(varied);
+    page.spnValue().setValue(value);
+    QVERIFY2(page.lblParameters().text().startsWith(topLine),
+             qPrintable(page.lblParameters().text()));
+    QVERIFY2(page.lesson().has_value(), qPrintable(page.lblStatus().text()));
+    QCOMPARE(page.lesson()->best.high.toDouble(), bestHigh);
+    QVERIFY2(page.lblBest().text().startsWith(sentence), qPrintable(page.lblBest().text()));
+    QCOMPARE(page.chtCumulative().accessibleDescription().contains(
+                 QStringLiteral("no order can earn a profit")),
+             bestHigh < 40);
+    QVERIFY2(unspokenLabel(page).isEmpty(), qPrintable(unspokenLabel(page)));
+    QTest::mouseClick(&page.cmdReset(), Qt::LeftButton);
+    QVERIFY(!page.lblParameters().text().contains(QStringLiteral("given")));
+}
+
+void TestQuantityPage::typedValueOutOfRangeIsRefused_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("too large") << "99999999"
+                               << "$99,999,999.00 is not taken: the price goes from $0.01 to "
+                                  "$9.20.";
+    QTest::newRow("negative") << "-5"
+                              << "-$5.00 is not taken: the price goes from $0.01 to $9.20.";
+    QTest::newRow("zero") << "0"
+                          << "$0.00 is not taken: the price goes from $0.01 to $9.20.";
+}
+
+void TestQuantityPage::typedValueOutOfRangeIsRefused() {
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    ApplicationWindows windows;
+    QuantityPage &page = shownPage(windows, testing::runInputs());
+    typeValue(page, typed);
+    // Nothing is taken: the figures stay for the given price.
+    QCOMPARE(page.spnValue().value(), 4.60);
+    QCOMPARE(page.parameters()->price().toDouble(), 4.60);
+    QCOMPARE(page.lblValueMessage().text(), message);
+    QVERIFY(page.lblValueMessage().isVisibleTo(&page));
+    QCOMPARE(page.spnValue().accessibleDescription(), message);
+    QVERIFY2(unspokenLabel(page).isEmpty(), qPrintable(unspokenLabel(page)));
+    // A value in range is taken and the message goes.
+    typeValue(page, QStringLiteral("3"));
+    QCOMPARE(page.parameters()->price().toDouble(), 3.0);
+    QVERIFY(!page.lblValueMessage().isVisibleTo(&page));
+    QVERIFY(page.spnValue().accessibleDescription().isEmpty());
+}
+
+void TestQuantityPage::enterAppliesTheValueAfterTabbingPastReset() {
+    ApplicationWindows windows;
+    QuantityPage &page = shownPage(windows, testing::runInputs());
+    QVERIFY(QTest::qWaitForWindowActive(windows.analysisWindow()));
+    page.cmdReset().setFocus();
+    QTest::keyClick(&page.cmdReset(), Qt::Key_Tab);
+    QVERIFY(!page.cmdReset().hasFocus());
+    page.spnValue().setFocus();
+    typeValue(page, QStringLiteral("9.00"));
+    QCOMPARE(page.spnValue().value(), 9.00);
+    QCOMPARE(page.parameters()->price().toDouble(), 9.00);
+    QVERIFY(page.lblParameters().text().contains(QStringLiteral("$9.00 (given $4.60)")));
+}
+
+// The status line and the empty charts say why, to a screen reader too.
+void TestQuantityPage::refusedInputsAreSpoken() {
+    ApplicationWindows windows;
+    QuantityPage &page = shownPage(windows, testing::runInputs());
+    nv::RunInputs refused = testing::runInputs();
+    refused.priceText = "abc";
+    page.setRunInputs(refused);
+    QVERIFY(!page.lesson().has_value());
+    QVERIFY(!page.lblStatus().text().isEmpty());
+    QVERIFY2(unspokenLabel(page).isEmpty(), qPrintable(unspokenLabel(page)));
+    for (QWidget *chart : std::initializer_list<QWidget *>{&page.chtCurve(), &page.chtCumulative(),
+                                                           &page.chtSweep()}) {
+        QVERIFY2(
+            chart->accessibleDescription().endsWith(QStringLiteral(": the inputs were refused.")),
+            qPrintable(chart->accessibleDescription()));
+    }
 }
 
 QTEST_MAIN(TestQuantityPage)
