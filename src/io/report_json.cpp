@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
@@ -169,9 +170,21 @@ private:
         if (value.units() % Currency::kUnitsPerWhole == 0) {
             return value.units() / Currency::kUnitsPerWhole;
         }
-        std::string exact = exactDecimal(value);
-        // The double only when the writer's own text for it is the decimal.
-        const Json number = value.toDouble();
+        return exactNumber(exactDecimal(value), value.toDouble());
+    }
+
+    Json json(const ExactDecimal &value) {
+        if (value.places() == 0 && value.units() >= std::numeric_limits<std::int64_t>::min() &&
+            value.units() <= std::numeric_limits<std::int64_t>::max()) {
+            return static_cast<std::int64_t>(value.units());
+        }
+        return exactNumber(value.text(), value.toDouble());
+    }
+
+    // The number whose decimal is `exact`: the double only when the writer's
+    // own text for it is that decimal, else a placeholder for the decimal.
+    Json exactNumber(std::string exact, double nearest) {
+        const Json number = nearest;
         if (number.dump() == exact) {
             return number;
         }

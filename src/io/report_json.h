@@ -12,8 +12,9 @@
 //   Records  an array of objects keyed by the column keys
 //
 // Numbers never depend on the locale and never lose a digit:
-//   - a Currency amount is its exact decimal (123456789012345.6789 stays
-//     that, although no double holds it), a whole amount an integer ("50");
+//   - a Currency amount or an exact decimal (an exact expectation) is its
+//     exact decimal (123456789012345.6789 stays that, although no double
+//     holds it), a whole one an integer ("50");
 //   - a double that is a whole number within +-2^53 is an integer ("50", not
 //     "50.0"); any other double the text that reads back to the same double.
 // Texts are UTF-8; a byte that is not part of well-formed UTF-8 becomes

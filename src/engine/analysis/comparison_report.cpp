@@ -32,33 +32,33 @@ void addInputs(Report &report, const AnalysisParameters &p, const ReplicationSum
 }
 
 void addExpected(ReportSection &section, std::string key, std::string title, std::string name,
-                 const RuleExpectation &e, ReportScalar orderQuantity, double days) {
+                 const RuleExpectation &e, ReportScalar orderQuantity, std::int64_t days) {
     ReportGroup &g = section.addGroup(std::move(key), std::move(title));
     g.add("name", "Rule", ReportKind::Text, std::move(name));
     g.add("order_quantity", "Order every day (units)", ReportKind::Units, orderQuantity);
     g.add("daily_demand", "Expected demand per day (units)", ReportKind::Units,
-          reportNumber(e.run.demand / days));
+          e.run.demand.dividedBy(days));
     g.add("daily_order", "Expected order per day (units)", ReportKind::Units,
-          reportNumber(e.run.order / days));
+          e.run.order.dividedBy(days));
     g.add("daily_sales", "Expected sales per day (units)", ReportKind::Units,
-          reportNumber(e.run.sales / days));
+          e.run.sales.dividedBy(days));
     g.add("daily_leftover", "Expected leftover per day (units)", ReportKind::Units,
-          reportNumber(e.run.leftover / days));
+          e.run.leftover.dividedBy(days));
     g.add("daily_unmet", "Expected unmet demand per day (units)", ReportKind::Units,
-          reportNumber(e.run.unmet / days));
+          e.run.unmet.dividedBy(days));
     g.add("daily_profit", "Expected profit per day ($)", ReportKind::Money,
-          reportNumber(e.run.profit / days));
+          e.run.profit.dividedBy(days));
     g.add("total_profit", "Expected total profit over the run ($)", ReportKind::Money,
-          reportNumber(e.run.profit));
+          e.run.profit);
     g.add("fill_rate", "Expected fill rate (sales / demand)", ReportKind::Share,
           reportNumber(e.fillRate));
     g.add("loss_day_share", "Expected share of days with a loss", ReportKind::Share,
-          reportNumber(e.lossDayShare));
+          e.lossDayShare);
 }
 
 void addExpectations(Report &report, const AnalysisParameters &p, const Expectations &e) {
     ReportSection &section = report.addSection("expected", "Exact expectations");
-    const auto days = static_cast<double>(p.days());
+    const std::int64_t days = p.days();
     for (const AnalysisRule rule : kAllAnalysisRules) {
         ReportScalar quantity = Absent{};
         std::string title(ruleName(rule));
@@ -76,7 +76,7 @@ void addExpectations(Report &report, const AnalysisParameters &p, const Expectat
     section.addGroup("", "").add(
         "value_of_information",
         "Value of information: Perfect Information less Best Fixed Order, over the run ($)",
-        ReportKind::Money, reportNumber(e.valueOfInformation()));
+        ReportKind::Money, e.valueOfInformation());
 }
 
 void addSimulated(Report &report, const AnalysisParameters &p, const ReplicationSummary *s) {

@@ -10,7 +10,10 @@
 //              order_quantity, daily_demand, daily_order, daily_sales,
 //              daily_leftover, daily_unmet, daily_profit (each averaged over the
 //              run's days), total_profit, fill_rate, loss_day_share; then
-//              value_of_information directly in the section
+//              value_of_information directly in the section. All but the
+//              fill rate are exact decimals; an average over the days that
+//              does not end (Yesterday's Demand, whose first day differs) is
+//              rounded at ExactDecimal::kDivisionPlaces places.
 //   simulated  a group per rule (yesterday, annual, fixed): name,
 //              mean_total_profit, sd_total_profit, total_profit_ci95,
 //              mean_daily_demand, mean_sales, mean_lost_sales, mean_leftover,

@@ -2,7 +2,9 @@
 // price and the cost alone (no simulation).
 //
 // Each day's amounts are those the run computes (DayOutcome, Currency); the
-// expectations weigh them with the relative frequencies in double precision.
+// expectations weigh them with the relative frequencies exactly (the sums of
+// order_quantity.h), so every amount is an exact decimal: eight places for a
+// day, twelve for a day of Yesterday's Demand weighed by two frequencies.
 //   - Average Annual Demand and Best Fixed Order order the same every day, so
 //     every day has the same expectation: sum over class j of f_j x day(j).
 //   - Yesterday's Demand orders 50 on day 1: sum over j of f_j x day(50, j).
@@ -10,7 +12,9 @@
 //     sum over i, j of f_i f_j x day(order d_i, demand d_j), the same for
 //     every later day (the draws are independent, so day 2 already has it).
 //   - Perfect information orders the day's demand: sum over j of f_j x day(d_j, d_j).
-// Over the run: firstDay + (days - 1) x laterDay.
+// Over the run: firstDay + (days - 1) x laterDay. The share of loss days is
+// the run's loss days over its days (ExactDecimal::dividedBy); the fill rate,
+// a ratio of two expectations, is a double.
 //
 // The simulation draws class j with the probability of its float interval,
 // which differs from f_j by less than 2^-24; the expectations use f_j.
@@ -25,6 +29,7 @@
 #include <cstdint>
 
 #include "engine/analysis/analysis_parameters.h"
+#include "engine/analysis/exact_decimal.h"
 
 namespace nv {
 
@@ -32,25 +37,25 @@ namespace nv {
 // money (profit); lossDays is the expected number of days whose profit is
 // below 0 (for a single day: the probability of a loss). All add up over days.
 struct ExpectedAmounts {
-    double demand = 0;
-    double order = 0;
-    double sales = 0;
-    double leftover = 0;
-    double unmet = 0;
-    double profit = 0;
-    double lossDays = 0;
+    ExactDecimal demand;
+    ExactDecimal order;
+    ExactDecimal sales;
+    ExactDecimal leftover;
+    ExactDecimal unmet;
+    ExactDecimal profit;
+    ExactDecimal lossDays;
 
-    friend constexpr bool operator==(const ExpectedAmounts &, const ExpectedAmounts &) = default;
+    friend bool operator==(const ExpectedAmounts &, const ExpectedAmounts &) = default;
 };
 
 struct RuleExpectation {
     ExpectedAmounts firstDay;
-    ExpectedAmounts laterDay;  // each day from day 2 on
-    ExpectedAmounts run;       // over the run's days
-    double fillRate = 0;       // run.sales / run.demand
-    double lossDayShare = 0;   // run.lossDays / days
+    ExpectedAmounts laterDay;   // each day from day 2 on
+    ExpectedAmounts run;        // over the run's days
+    double fillRate = 0;        // run.sales / run.demand
+    ExactDecimal lossDayShare;  // run.lossDays / days
 
-    friend constexpr bool operator==(const RuleExpectation &, const RuleExpectation &) = default;
+    friend bool operator==(const RuleExpectation &, const RuleExpectation &) = default;
 };
 
 struct Expectations {
@@ -69,11 +74,11 @@ struct Expectations {
     // fixed order. With independent daily demands and a price above the cost,
     // no rule that knows only the past can expect more than the best fixed
     // order, so this is the value of knowing tomorrow's demand.
-    [[nodiscard]] double valueOfInformation() const noexcept {
+    [[nodiscard]] ExactDecimal valueOfInformation() const noexcept {
         return perfectInformation.run.profit - rule(AnalysisRule::FixedFractile).run.profit;
     }
 
-    friend constexpr bool operator==(const Expectations &, const Expectations &) = default;
+    friend bool operator==(const Expectations &, const Expectations &) = default;
 };
 
 [[nodiscard]] Expectations exactExpectations(const AnalysisParameters &parameters) noexcept;

@@ -198,14 +198,16 @@ Debrief debrief(const AnalysisParameters &parameters, std::span<const Currency> 
         d.unmet.push_back(Currency::fromUnits(demands[t].units() - day->sales.units()));
         const auto expected = orderFigures(parameters, orders[t]);
         assert(expected.has_value());  // checkGame bounds every order from 0 to 1,000
-        d.expectedTotal += expected ? expected->profit : 0.0;
+        if (expected) {
+            d.expectedTotal += expected->exact.profit;
+        }
         orderSum += orders[t].toDouble();
         if (orders[t] > d.bestOrder) {
             ++d.daysAboveBest;
         }
     }
     d.playerTotal = cumulative;
-    d.luck = d.playerTotal.toDouble() - d.expectedTotal;
+    d.luck = ExactDecimal::of(d.playerTotal) - d.expectedTotal;
     if (!orders.empty()) {
         d.meanOrder = orderSum / static_cast<double>(orders.size());
     }

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "engine/analysis/analysis_parameters.h"
+#include "engine/analysis/exact_decimal.h"
 #include "engine/simulation.h"
 #include "engine/validation.h"
 #include "support/currency.h"
@@ -108,8 +109,8 @@ struct Debrief {
     std::vector<Currency> leftover;  // per day: order - sales
     std::vector<Currency> unmet;     // per day: demand - sales
     Currency playerTotal;
-    double expectedTotal = 0;  // sum of each day's expected profit at its order
-    double luck = 0;           // playerTotal - expectedTotal
+    ExactDecimal expectedTotal;  // sum of each day's expected profit at its order
+    ExactDecimal luck;           // playerTotal - expectedTotal
     // The rules' totals on the same demands: Yesterday's Demand (first order
     // 50), Average Annual Demand, the best fixed order, perfect information.
     Currency yesterdayTotal;

@@ -17,17 +17,18 @@ using Wide = Int128;
 using Days = std::array<DayOutcome, kDemandClasses>;
 
 constexpr Wide kOne = Currency::kUnitsPerWhole;  // a frequency of 1 in ten-thousandths
-constexpr double kUnitsPerWhole = static_cast<double>(Currency::kUnitsPerWhole);
+constexpr int kPlaces = ExactDecimal::kCurrencyPlaces;
 // A sum of frequency units times Currency units is in units of 10^-8.
-constexpr double kWeighedUnits = kUnitsPerWhole * kUnitsPerWhole;
+constexpr int kWeighedPlaces = 2 * kPlaces;
+constexpr double kWeighedUnits = static_cast<double>(kOne * kOne);
 
 Wide frequencyUnits(const AnalysisParameters &parameters, std::size_t cls) noexcept {
     return parameters.distribution().frequency(cls).value_or(Currency{}).units();
 }
 
 template <class Sum>
-double toDouble(Sum sum, double unitsPerWhole) noexcept {
-    return static_cast<double>(sum) / unitsPerWhole;
+ExactDecimal exact(Sum sum, int places) noexcept {
+    return ExactDecimal::fromUnits(static_cast<Wide>(sum), places);
 }
 
 // The best profit a day with demand class cls allows: ordering the demand
@@ -66,15 +67,23 @@ OrderFigures summarizeIn(const AnalysisParameters &parameters, Currency order,
     }
     OrderFigures figures;
     figures.order = order;
-    figures.demand = toDouble(demand, kWeighedUnits);
-    figures.sales = toDouble(sales, kWeighedUnits);
-    figures.leftover = toDouble(leftover, kWeighedUnits);
-    figures.unmet = toDouble(unmet, kWeighedUnits);
-    figures.profit = toDouble(profit, kWeighedUnits);
-    figures.opportunityLoss = toDouble(regret, kWeighedUnits);
+    ExactDayFigures &e = figures.exact;
+    e.demand = exact(demand, kWeighedPlaces);
+    e.sales = exact(sales, kWeighedPlaces);
+    e.leftover = exact(leftover, kWeighedPlaces);
+    e.unmet = exact(unmet, kWeighedPlaces);
+    e.profit = exact(profit, kWeighedPlaces);
+    e.opportunityLoss = exact(regret, kWeighedPlaces);
+    e.lossProbability = exact(losing, kPlaces);
+    figures.demand = e.demand.toDouble();
+    figures.sales = e.sales.toDouble();
+    figures.leftover = e.leftover.toDouble();
+    figures.unmet = e.unmet.toDouble();
+    figures.profit = e.profit.toDouble();
+    figures.opportunityLoss = e.opportunityLoss.toDouble();
+    figures.lossProbability = e.lossProbability.toDouble();
     // Every demand is at least 30 units, so the expected demand is too.
     figures.fillRate = static_cast<double>(sales) / static_cast<double>(demand);
-    figures.lossProbability = toDouble(losing, kUnitsPerWhole);
     // Each day's distance from the mean, exact in units of 10^-8, squared in
     // double precision.
     double variance = 0;
@@ -83,8 +92,8 @@ OrderFigures summarizeIn(const AnalysisParameters &parameters, Currency order,
             continue;
         }
         const Sum distance = static_cast<Sum>(kOne) * days[cls].dailyProfit.units() - profit;
-        const double d = toDouble(distance, kWeighedUnits);
-        variance += toDouble(f[cls], kUnitsPerWhole) * d * d;
+        const double d = static_cast<double>(distance) / kWeighedUnits;
+        variance += exact(f[cls], kPlaces).toDouble() * d * d;
     }
     figures.profitSd = std::sqrt(variance);
     return figures;
@@ -230,6 +239,10 @@ Result<std::vector<OrderFigures>, Refusal> orderCurve(const AnalysisParameters &
     return curve;
 }
 
+OrderFigures rowFigures(const AnalysisParameters &parameters, std::size_t row) noexcept {
+    return summarize(parameters, parameters.outcome(row, 0).order, rowDays(parameters, row));
+}
+
 RuleProfits ruleProfits(const AnalysisParameters &parameters, const BestOrders &best) noexcept {
     RuleProfits profits;
     // Yesterday's Demand from day 2 on: yesterday's class orders, today's
@@ -244,16 +257,14 @@ RuleProfits ruleProfits(const AnalysisParameters &parameters, const BestOrders &
         }
         perfect += fBefore * bestDayProfit(parameters, before);
     }
-    profits.yesterday = toDouble(yesterday, kWeighedUnits * kUnitsPerWhole);
-    profits.perfect = toDouble(perfect, kWeighedUnits);
-    profits.annual = summarize(parameters, parameters.meanDemand(),
-                               rowDays(parameters, AnalysisParameters::kMeanRow))
-                         .profit;
+    profits.yesterday = exact(yesterday, kWeighedPlaces + kPlaces);
+    profits.perfect = exact(perfect, kWeighedPlaces);
+    profits.annual = rowFigures(parameters, AnalysisParameters::kMeanRow).exact.profit;
     // The low end is 0 (nothing sold, nothing spent) or a class demand.
     if (best.low > Currency{}) {
         for (std::size_t row = 0; row < kDemandClasses; ++row) {
             if (classDemand(row) == best.low) {
-                profits.best = summarize(parameters, best.low, rowDays(parameters, row)).profit;
+                profits.best = rowFigures(parameters, row).exact.profit;
             }
         }
     }

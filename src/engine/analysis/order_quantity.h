@@ -5,10 +5,12 @@
 // A day's amounts for an order Q and a class demand are those the run
 // computes (simulateDay): sales = min(Q, demand), profit = sales x price -
 // Q x cost, each product rounded to four decimals, half to even. The figures
-// weigh them with the relative frequencies. The sums are kept exact (whole
-// ten-thousandths times frequencies in ten-thousandths, in 128 bits) and
-// become doubles once, at the end, so the figure for Q is what a run ordering
-// Q makes on average, and equal sums compare equal.
+// weigh them with the relative frequencies. The sums are exact (whole
+// ten-thousandths times frequencies in ten-thousandths, in 128 bits) and are
+// kept as exact decimals (OrderFigures::exact, what the reports write); the
+// doubles beside them are their nearest doubles, for charts. So the figure
+// for Q is what a run ordering Q makes on average, and equal sums compare
+// equal.
 //
 // Expected profit is concave and piecewise linear in Q with corners at the
 // class demands. Between two corners a decimal Q's figure lies on the line
@@ -35,16 +37,32 @@
 //     auto curve = nv::orderCurve(parameters, nv::kDefaultCurveRange); // 41 points
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "engine/analysis/analysis_parameters.h"
+#include "engine/analysis/exact_decimal.h"
 #include "engine/validation.h"
 #include "support/currency.h"
 #include "support/result.h"
 
 namespace nv {
+
+// The exact expected amounts of one day: units (demand, sales, leftover,
+// unmet), $ (profit, opportunity loss) and the probability of a loss.
+struct ExactDayFigures {
+    ExactDecimal demand;
+    ExactDecimal sales;
+    ExactDecimal leftover;
+    ExactDecimal unmet;
+    ExactDecimal profit;
+    ExactDecimal opportunityLoss;
+    ExactDecimal lossProbability;
+
+    friend bool operator==(const ExactDayFigures &, const ExactDayFigures &) = default;
+};
 
 // Expected figures of one day that orders `order`.
 struct OrderFigures {
@@ -58,8 +76,9 @@ struct OrderFigures {
     double lossProbability = 0;  // P(profit < 0)
     double profitSd = 0;         // $, standard deviation of the day's profit
     double opportunityLoss = 0;  // $, expected best profit for the demand less profit
+    ExactDayFigures exact;       // the figures above but the two ratios, exactly
 
-    friend constexpr bool operator==(const OrderFigures &, const OrderFigures &) = default;
+    friend bool operator==(const OrderFigures &, const OrderFigures &) = default;
 };
 
 // The closed interval of best orders.
@@ -108,14 +127,19 @@ inline constexpr AmountRange kDefaultCurveRange{Currency::fromCount(30), Currenc
 [[nodiscard]] Result<std::vector<OrderFigures>, Refusal> orderCurve(
     const AnalysisParameters &parameters, const AmountRange &orders);
 
-// Expected daily profits of the ordering rules and of the best orders.
-struct RuleProfits {
-    double yesterday = 0;  // Yesterday's Demand from day 2 on (every later day alike)
-    double annual = 0;     // Average Annual Demand
-    double best = 0;       // any best order
-    double perfect = 0;    // the best profit each day's demand allows
+// The figures of a day that orders row `row`'s order (the class demand, or
+// the mean for AnalysisParameters::kMeanRow), from the parameters' own days.
+[[nodiscard]] OrderFigures rowFigures(const AnalysisParameters &parameters,
+                                      std::size_t row) noexcept;
 
-    friend constexpr bool operator==(const RuleProfits &, const RuleProfits &) = default;
+// Expected daily profits of the ordering rules and of the best orders, exact.
+struct RuleProfits {
+    ExactDecimal yesterday;  // Yesterday's Demand from day 2 on (every later day alike)
+    ExactDecimal annual;     // Average Annual Demand
+    ExactDecimal best;       // any best order
+    ExactDecimal perfect;    // the best profit each day's demand allows
+
+    friend bool operator==(const RuleProfits &, const RuleProfits &) = default;
 };
 
 [[nodiscard]] RuleProfits ruleProfits(const AnalysisParameters &parameters,

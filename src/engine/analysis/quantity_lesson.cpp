@@ -16,8 +16,8 @@ Result<PayoffTable, Refusal> payoffTable(const AnalysisParameters &parameters) n
             return Failure{Refusal::AmountsOutOfRange};
         }
         table.orders[row] = order;
-        table.expectedProfit[row] = figures->profit;
-        table.expectedOpportunityLoss[row] = figures->opportunityLoss;
+        table.expectedProfit[row] = figures->exact.profit;
+        table.expectedOpportunityLoss[row] = figures->exact.opportunityLoss;
         for (std::size_t cls = 0; cls < kDemandClasses; ++cls) {
             const Currency cell = parameters.outcome(row, cls).dailyProfit;
             const Currency demandOrdered = parameters.outcome(cls, cls).dailyProfit;
@@ -53,7 +53,8 @@ Result<QuantityLesson, Refusal> quantityLesson(const AnalysisParameters &paramet
     lesson.curve = std::move(curve).value();
     lesson.payoff = *payoff;
     // The low end is 0 or a class demand: its days fit the range.
-    lesson.evpi = orderFigures(parameters, best->low).value_or(OrderFigures{}).opportunityLoss;
+    lesson.evpi =
+        orderFigures(parameters, best->low).value_or(OrderFigures{}).exact.opportunityLoss;
     lesson.rules = ruleProfits(parameters, *best);
     return lesson;
 }

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "engine/analysis/analysis_parameters.h"
+#include "engine/analysis/exact_decimal.h"
 #include "engine/analysis/order_quantity.h"
 #include "support/currency.h"
 #include "support/result.h"
@@ -34,9 +35,9 @@ struct PayoffTable {
 
     std::array<Currency, kRows> orders{};  // 30 .. 70, then the mean
     Cells profit{};
-    std::array<double, kRows> expectedProfit{};
+    std::array<ExactDecimal, kRows> expectedProfit{};
     Cells opportunityLoss{};
-    std::array<double, kRows> expectedOpportunityLoss{};
+    std::array<ExactDecimal, kRows> expectedOpportunityLoss{};
 
     friend bool operator==(const PayoffTable &, const PayoffTable &) = default;
 };
@@ -50,7 +51,7 @@ struct QuantityLesson {
     BestOrders best;
     std::vector<OrderFigures> curve;
     PayoffTable payoff;
-    double evpi = 0;  // $ per day
+    ExactDecimal evpi;  // $ per day
     RuleProfits rules;
 
     friend bool operator==(const QuantityLesson &, const QuantityLesson &) = default;

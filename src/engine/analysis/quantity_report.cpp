@@ -2,7 +2,6 @@
 #include "engine/analysis/quantity_report.h"
 
 #include <cstddef>
-#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -18,20 +17,13 @@ ReportColumn column(std::string key, std::string label, ReportKind kind) {
     return ReportColumn{std::move(key), std::move(label), kind};
 }
 
-// Doubles that are not finite do not exist (reportNumber).
-void appendNumbers(Row &row, std::initializer_list<double> numbers) {
-    for (const double number : numbers) {
-        row.push_back(reportNumber(number));
-    }
-}
-
 void addCurve(ReportGroup &group, const std::vector<OrderFigures> &curve) {
     std::vector<Row> rows;
     rows.reserve(curve.size());
     for (const OrderFigures &f : curve) {
-        Row &row = rows.emplace_back(Row{f.order});
-        appendNumbers(row, {f.profit, f.sales, f.leftover, f.unmet, f.fillRate, f.lossProbability,
-                            f.profitSd});
+        rows.push_back(Row{f.order, f.exact.profit, f.exact.sales, f.exact.leftover, f.exact.unmet,
+                           reportNumber(f.fillRate), f.exact.lossProbability,
+                           reportNumber(f.profitSd)});
     }
     group.addRecords(
         "curve", "Expected figures per day for each order",
@@ -89,12 +81,10 @@ void addPayoff(Report &report, const PayoffTable &payoff) {
 void addRules(Report &report, const RuleProfits &rules) {
     ReportGroup &g = report.addSection("rules", "Expected profit per day").addGroup("", "");
     g.add("yesterday", "Yesterday's Demand, from day 2 on ($ per day)", ReportKind::Money,
-          reportNumber(rules.yesterday));
-    g.add("annual", "Average Annual Demand ($ per day)", ReportKind::Money,
-          reportNumber(rules.annual));
-    g.add("best", "Best order ($ per day)", ReportKind::Money, reportNumber(rules.best));
-    g.add("perfect", "Perfect information ($ per day)", ReportKind::Money,
-          reportNumber(rules.perfect));
+          rules.yesterday);
+    g.add("annual", "Average Annual Demand ($ per day)", ReportKind::Money, rules.annual);
+    g.add("best", "Best order ($ per day)", ReportKind::Money, rules.best);
+    g.add("perfect", "Perfect information ($ per day)", ReportKind::Money, rules.perfect);
 }
 
 Interval interval(const BestOrders &best) {
@@ -143,7 +133,7 @@ Report quantityReport(const AnalysisParameters &parameters, const QuantityLesson
     report.addSection("", "Value of information")
         .addGroup("", "")
         .add("evpi", "Expected value of perfect information ($ per day)", ReportKind::Money,
-             reportNumber(lesson.evpi));
+             lesson.evpi);
     addRules(report, lesson.rules);
     return report;
 }
@@ -183,10 +173,10 @@ Report sweepReport(const AnalysisParameters &base, SweepInput input, const Amoun
         Row &row = rows.emplace_back(Row{p.value});
         row.emplace_back(p.best.low);
         row.emplace_back(p.best.high);
-        appendNumbers(row, {p.criticalRatio, p.rules.yesterday, p.rules.annual, p.rules.best,
-                            p.rules.perfect});
+        row.push_back(reportNumber(p.criticalRatio));
+        row.insert(row.end(), {p.rules.yesterday, p.rules.annual, p.rules.best, p.rules.perfect});
         if (orders) {
-            row.push_back(p.orderProfit ? reportNumber(*p.orderProfit) : ReportScalar{Absent{}});
+            row.push_back(p.orderProfit ? ReportScalar{*p.orderProfit} : ReportScalar{Absent{}});
         }
     }
     g.addRecords("points", "Figures at each value", std::move(columns), std::move(rows));

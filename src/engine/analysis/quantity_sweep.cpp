@@ -58,7 +58,7 @@ Result<std::vector<SweepPoint>, Refusal> orderSweep(const AnalysisParameters &ba
         if (!figures) {
             return Failure{Refusal::AmountsOutOfRange};
         }
-        point.orderProfit = figures->profit;
+        point.orderProfit = figures->exact.profit;
         points.push_back(point);
     }
     return points;

@@ -43,7 +43,7 @@ struct SweepPoint {
     BestOrders best;
     double criticalRatio = 0;
     RuleProfits rules;
-    std::optional<double> orderProfit;  // a sweep of the order: ordering `value`, $ per day
+    std::optional<ExactDecimal> orderProfit;  // a sweep of the order: ordering `value`, $ per day
 
     friend bool operator==(const SweepPoint &, const SweepPoint &) = default;
 };

@@ -17,10 +17,14 @@
 //     ($)"), a kind (how its numbers are written) and a value.
 //
 // Values (ReportScalar): Absent (does not exist), a flag, a whole number, a
-// double, an exact Currency amount (written as its exact decimal), an
-// interval, a text. Besides a single value (ReportShape::Scalar) an item may
-// hold a list (one row), a matrix (rows of values) or records (rows with one
-// value per column; json: an array of objects keyed by the column keys).
+// double (a simulated statistic or a ratio), an exact Currency amount, an
+// ExactDecimal (an exact expectation), an interval, a text. Currency amounts
+// and exact decimals are written in csv and json as their exact decimals,
+// every digit; the tables write a Currency amount with all its places and an
+// exact decimal rounded (half to even) to the places its kind gives a double.
+// Besides a single value (ReportShape::Scalar) an item may hold a list (one
+// row), a matrix (rows of values) or records (rows with one value per column;
+// json: an array of objects keyed by the column keys).
 //
 //     nv::Report report{"Comparing the ordering rules", {}};
 //     auto &inputs = report.addSection("inputs", "Inputs").addGroup("", "");
@@ -35,6 +39,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/analysis/exact_decimal.h"
 #include "engine/analysis/statistics.h"
 #include "support/currency.h"
 
@@ -47,7 +52,7 @@ struct Absent {
 };
 
 using ReportScalar = std::variant<Absent, bool, std::int64_t, std::uint64_t, double, Currency,
-                                  Interval, std::string>;
+                                  ExactDecimal, Interval, std::string>;
 
 // How an item's numbers are written:
 //   Money  dollars: two decimals in the tables ("$1,234.50" in a window,

@@ -80,6 +80,26 @@ std::string number(double value, ReportKind kind, const ReportTextStyle &style) 
     return localize(shortestDecimal(value), style);
 }
 
+// An exact decimal as number() writes a double, rounded from the exact value.
+std::string number(const ExactDecimal &value, ReportKind kind, const ReportTextStyle &style) {
+    switch (kind) {
+        case ReportKind::Money:
+            return money(value.fixedText(style.moneyDecimals), style);
+        case ReportKind::Units:
+            return localize(value.fixedText(2), style);
+        case ReportKind::Count:
+            return localize(value.fixedText(0), style);
+        case ReportKind::Share:
+            return localize((value * ExactDecimal::whole(100)).fixedText(1), style) + "%";
+        case ReportKind::Ratio:
+            return localize(value.fixedText(4), style);
+        case ReportKind::Text:
+        case ReportKind::Flag:
+            break;
+    }
+    return localize(value.text(), style);
+}
+
 std::string amount(Currency value, ReportKind kind, const ReportTextStyle &style) {
     switch (kind) {
         case ReportKind::Money:
@@ -110,7 +130,7 @@ std::string reportText(const ReportScalar &value, ReportKind kind, const ReportT
                 return v;
             } else if constexpr (std::is_same_v<T, Currency>) {
                 return amount(v, kind, style);
-            } else if constexpr (std::is_same_v<T, double>) {
+            } else if constexpr (std::is_same_v<T, double> || std::is_same_v<T, ExactDecimal>) {
                 return number(v, kind, style);
             } else if constexpr (std::is_same_v<T, Interval>) {
                 return number(v.low, kind, style) + " to " + number(v.high, kind, style);
@@ -133,6 +153,8 @@ std::string reportPlainText(const ReportScalar &value) {
                 return v;
             } else if constexpr (std::is_same_v<T, Currency>) {
                 return exactDecimal(v);
+            } else if constexpr (std::is_same_v<T, ExactDecimal>) {
+                return v.text();
             } else if constexpr (std::is_same_v<T, double>) {
                 return shortestDecimal(v);
             } else {

@@ -7,6 +7,8 @@
 //          with dollarSign "-$1,234.50"
 //   Units  an exact amount as its exact decimal ("48.5", "50"); a double with
 //          two decimals
+// An ExactDecimal is written as a double of its kind is, rounded from the
+// exact value (half to even) rather than from a binary approximation.
 //   Count  a whole number
 //   Share  a percentage with one decimal ("92.0%")
 //   Ratio  an exact amount as its exact decimal ("0.1"); a double with four
@@ -41,9 +43,10 @@ struct ReportTextStyle {
 [[nodiscard]] std::string reportText(const ReportScalar &value, ReportKind kind,
                                      const ReportTextStyle &style);
 
-// The value as csv and json write it: an exact amount as its exact decimal, a
-// double in its shortest form, whole numbers, "true"/"false", a text as it
-// is; empty for Absent. An interval has no one text: it gives "".
+// The value as csv and json write it: an exact amount or an exact decimal as
+// its exact decimal, a double in its shortest form, whole numbers,
+// "true"/"false", a text as it is; empty for Absent. An interval has no one
+// text: it gives "".
 [[nodiscard]] std::string reportPlainText(const ReportScalar &value);
 
 }  // namespace nv

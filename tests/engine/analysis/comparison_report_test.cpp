@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis_test_support.h"
+#include "engine/analysis/report_text.h"
 
 namespace nv {
 namespace {
@@ -108,6 +109,46 @@ TEST_F(ComparisonReportTest, WithoutReplicationsOnlyTheExpectationsExist) {
         }
     }
 }
+
+// Exact expectations as csv and json write them, for inputs whose doubles
+// miss (23099.999999999996, 50.00000000000001, 4600.000000000004, ...).
+struct ExpectedText {
+    const char *name;
+    test::Frequencies frequencies;
+    const char *days;
+    const char *group;
+    const char *item;
+    const char *text;
+};
+
+class ExpectedAsText : public ::testing::TestWithParam<ExpectedText> {};
+
+TEST_P(ExpectedAsText, IsTheExactDecimal) {
+    const ExpectedText &c = GetParam();
+    const auto checked = test::analysisOf(c.frequencies, "4.60", "2.20", c.days);
+    ASSERT_TRUE(checked.ok());
+    const Report report = comparisonReport(*checked, exactExpectations(*checked), nullptr, {});
+    const ReportItem *item = report.find("expected", c.group, c.item);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(reportPlainText(item->value), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExpectedAsText,
+    ::testing::Values(
+        ExpectedText{"FixedTotal", test::kBellShaped, "250", "fixed", "total_profit", "25400"},
+        ExpectedText{"ValueOfInformation", test::kBellShaped, "250", "", "value_of_information",
+                     "4600"},
+        ExpectedText{"YesterdayOrder", test::kBellShaped, "250", "yesterday", "daily_order", "50"},
+        ExpectedText{"AnnualTotal", test::kUniform, "250", "annual", "total_profit", "23100"},
+        ExpectedText{"YesterdayProfit", test::kUniform, "250", "yesterday", "daily_profit",
+                     "83.2368"},
+        ExpectedText{"YesterdayLossDays", test::kUniform, "250", "yesterday", "loss_day_share",
+                     "0.03984"},
+        // A total of 656 over 7 days does not end: rounded at the 18th place.
+        ExpectedText{"YesterdayWeek", test::kBellShaped, "7", "yesterday", "daily_profit",
+                     "93.714285714285714286"}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
 }  // namespace nv

@@ -46,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "4.6025", "$4,6025"},
         TextCase{"ExactPriceGetsTwoDecimals", Currency::fromUnits(46'000), ReportKind::Money,
                  "4.60", "$4,60"},
-        TextCase{"ExactUnits", Currency::fromUnits(485'000), ReportKind::Units, "48.5", "48,5"},
+        TextCase{"ExactAmountUnits", Currency::fromUnits(485'000), ReportKind::Units, "48.5",
+                 "48,5"},
         TextCase{"UnitsDouble", 44.008, ReportKind::Units, "44.01", "44,01"},
         TextCase{"Count", std::int64_t{1'000'000}, ReportKind::Count, "1000000",
                  "1\xE2\x80\xAF"
@@ -69,6 +70,18 @@ INSTANTIATE_TEST_SUITE_P(
                  "-$2\xE2\x80\xAF"
                  "309,32 to -$2\xE2\x80\xAF"
                  "273,35"},
+        // Exact expectations round the exact value, a half to even: a double
+        // of 21432.755 lies below it and of 0.125 on it.
+        TextCase{"ExactMoneyHalfUp", ExactDecimal::fromUnits(21'432'755, 3), ReportKind::Money,
+                 "21432.76",
+                 "$21\xE2\x80\xAF"
+                 "432,76"},
+        TextCase{"ExactMoneyHalfDown", ExactDecimal::fromUnits(125, 3), ReportKind::Money, "0.12",
+                 "$0,12"},
+        TextCase{"ExactLossToZero", ExactDecimal::fromUnits(-4, 3), ReportKind::Money, "0.00",
+                 "$0,00"},
+        TextCase{"ExactUnits", ExactDecimal::whole(50), ReportKind::Units, "50.00", "50,00"},
+        TextCase{"ExactShare", ExactDecimal::fromUnits(996, 5), ReportKind::Share, "1.0%", "1,0%"},
         TextCase{"Absent", Absent{}, ReportKind::Money, "-", "\u2014"},
         TextCase{"Text", std::string("Best Fixed Order"), ReportKind::Text, "Best Fixed Order",
                  "Best Fixed Order"},
@@ -76,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReportPlainText, IsWhatCsvAndJsonWrite) {
     EXPECT_EQ(reportPlainText(Currency::fromUnits(46'000)), "4.6");
+    EXPECT_EQ(reportPlainText(ExactDecimal::fromUnits(-92'425'205'479'452'054, 15)),
+              "-92.425205479452054");
     EXPECT_EQ(reportPlainText(0.1), "0.1");
     EXPECT_EQ(reportPlainText(std::int64_t{-5}), "-5");
     EXPECT_EQ(reportPlainText(std::uint64_t{18446744073709551615ULL}), "18446744073709551615");
