@@ -4,8 +4,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <algorithm>
-#include <charconv>
 
 #include "engine/worksheet/random_numbers.h"
 #include "engine/worksheet/sheet_check.h"
@@ -22,6 +21,7 @@
 #include "io/report_csv.h"
 #include "support/random_source.h"
 #include "ui/analysis/worksheet_print.h"
+#include "ui/analysis/worksheet_text_dialog.h"
 #include "ui/toolkit/qt/qt_text.h"
 #include "ui/toolkit/qt/report_records_model.h"
 #include "ui/toolkit/qt/report_table_model.h"
@@ -70,23 +70,15 @@ WorksheetPage::WorksheetPage(QWidget *parent)
     createControls();
     layoutControls();
     m_cboPaper->setCurrentIndex(defaultPaper() == QPageSize::Letter ? 1 : 0);
-    m_txtSeed->setText(QString::number(shortClockSeed()));
+    m_seed = shortClockSeed();
+    m_txtSeed->setText(QString::number(m_seed));
     m_chooseOpen = &askOpenFileName;
-    m_askText = [](QWidget *owner, const QString &caption,
-                   const QString &label) -> std::optional<QString> {
-        bool ok = false;
-        const QString text = QInputDialog::getMultiLineText(owner, caption, label, QString(), &ok);
-        return ok ? std::optional<QString>(text) : std::nullopt;
-    };
+    m_askText = &WorksheetTextDialog::ask;
     m_reportError = [this](const QString &message) {
         QMessageBox::warning(this, tr("Worksheet"), message);
     };
 
-    connect(m_spnDays, &QSpinBox::valueChanged, this, &WorksheetPage::rebuild);
-    connect(m_txtSeed, &QLineEdit::editingFinished, this, [this] {
-        m_pasted.reset();
-        rebuild();
-    });
+    connectFields();
     connect(m_cmdNewSeed, &QPushButton::clicked, this, &WorksheetPage::cmdNewSeed_Click);
     connect(m_cmdPasteNumbers, &QPushButton::clicked, this, &WorksheetPage::cmdPasteNumbers_Click);
     connect(m_chkAnswers, &QCheckBox::toggled, this, &WorksheetPage::showSheet);
@@ -103,7 +95,9 @@ void WorksheetPage::setRunInputs(const RunInputs &inputs, std::int32_t days,
     m_inputs = inputs;
     m_haveInputs = true;
     m_pasted.reset();
-    m_txtSeed->setText(QString::number(seed.value_or(shortClockSeed())));
+    m_seed = seed.value_or(shortClockSeed());
+    m_txtSeed->setText(QString::number(m_seed));
+    clearFieldRefusal();
     const QSignalBlocker blocker(m_spnDays);
     m_spnDays->setValue(days);
     rebuild();
@@ -114,23 +108,10 @@ QPageSize::PageSizeId WorksheetPage::paper() const {
 }
 
 void WorksheetPage::addToScenario(Scenario &scenario) const {
-    if (!m_sheet || m_pasted) {
-        return;
+    if (m_sheet && m_sheet->seed()) {
+        scenario.worksheetDays = m_sheet->plan().days();
+        scenario.worksheetSeed = *m_sheet->seed();
     }
-    if (const std::optional<std::uint64_t> shown = seed()) {
-        scenario.worksheetDays = m_spnDays->value();
-        scenario.worksheetSeed = *shown;
-    }
-}
-
-std::optional<std::uint64_t> WorksheetPage::seed() const {
-    const QByteArray text = m_txtSeed->text().toLatin1();
-    std::uint64_t value = 0;
-    const auto [end, error] = std::from_chars(text.cbegin(), text.cend(), value);
-    if (text.isEmpty() || error != std::errc{} || end != text.cend()) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 void WorksheetPage::rebuild() {
@@ -152,10 +133,8 @@ void WorksheetPage::rebuild() {
         } else {
             m_sheet = Worksheet::fromNumbers(*plan, *numbers);
         }
-    } else if (const auto chosen = seed()) {
-        m_sheet = Worksheet::fromSeed(*plan, *chosen);
     } else {
-        setStatus(tr("The seed must be a whole number from 0 to 18446744073709551615"));
+        m_sheet = Worksheet::fromSeed(*plan, m_seed);
     }
     for (QWidget *needsSheet :
          std::initializer_list<QWidget *>{m_cmdCheckAnswers, m_cmdPasteAnswers, m_cmdPrint,
@@ -188,15 +167,37 @@ void WorksheetPage::setStatus(const QString &text) {
 
 void WorksheetPage::cmdNewSeed_Click() {
     m_pasted.reset();
-    m_txtSeed->setText(QString::number(shortClockSeed()));
+    m_seed = shortClockSeed();
+    m_txtSeed->setText(QString::number(m_seed));
+    clearFieldRefusal();
     rebuild();
 }
 
 void WorksheetPage::cmdPasteNumbers_Click() {
-    if (const std::optional<QString> text =
-            m_askText(this, tr("Paste Random Numbers"), tr("Random numbers, one per line:"))) {
+    const TextCheck check = [this](const QString &text) { return numbersRefusal(text); };
+    if (const std::optional<QString> text = m_askText(
+            this, tr("Paste Random Numbers"), tr("&Random numbers, one per line:"), check)) {
         pasteNumbers(*text);
     }
+}
+
+std::optional<TextRefusal> WorksheetPage::numbersRefusal(const QString &text) const {
+    if (!m_haveInputs) {
+        return TextRefusal{tr("There is no worksheet to take the numbers"), 0};
+    }
+    const auto plan = WorksheetPlan::fromInputs(WorksheetInputs{m_inputs, m_spnDays->value(), {}});
+    if (!plan) {
+        return TextRefusal{toQString(refusalMessage(plan.error())), 0};
+    }
+    const auto numbers =
+        readRandomNumbers(text.toStdString(), plan->table().digits(), plan->days());
+    if (numbers) {
+        return std::nullopt;
+    }
+    const RandomNumbersError &error = numbers.error();
+    return TextRefusal{
+        toQString(randomNumbersMessage(error)),
+        error.kind == RandomNumbersError::Kind::NotANumber ? static_cast<int>(error.line) : 0};
 }
 
 bool WorksheetPage::pasteNumbers(const QString &text) {
@@ -210,14 +211,17 @@ bool WorksheetPage::pasteNumbers(const QString &text) {
         return false;
     }
     m_txtSeed->clear();
+    clearFieldRefusal();
     return true;
 }
 
-bool WorksheetPage::checkAnswers(const QString &csvText) {
+bool WorksheetPage::checkAnswers(const QString &csvText, const QString &source) {
     if (!m_sheet) {
         return false;
     }
-    const SheetCheck check = checkSheet(*m_sheet, csvText.toStdString());
+    // Amounts are read as the sheet shows them (a decimal comma where the
+    // locale writes one), and as plain text writes them.
+    const SheetCheck check = checkSheet(*m_sheet, csvText.toStdString(), windowTextStyle().locale);
     m_chkAnswers->setChecked(true);
     showSheet();
     for (const SheetCell &cell : check.cells) {
@@ -228,10 +232,13 @@ bool WorksheetPage::checkAnswers(const QString &csvText) {
         }
     }
     const double share = check.total > 0 ? 100.0 * check.right / check.total : 0.0;
-    m_lblScore->setText(tr("Score: %1 of %2 cells right (%3%)")
-                            .arg(check.right)
-                            .arg(check.total)
-                            .arg(QLocale().toString(share, 'f', 1)));
+    const QString score = tr("%1 of %2 cells right (%3%)")
+                              .arg(check.right)
+                              .arg(check.total)
+                              .arg(QLocale().toString(share, 'f', 1));
+    m_lblScore->setText(tr("Score: %1").arg(score));
+    setStatus(source.isEmpty() ? tr("Checked the pasted answers: %1").arg(score)
+                               : tr("Checked %1: %2").arg(QDir::toNativeSeparators(source), score));
     return true;
 }
 
@@ -246,13 +253,14 @@ void WorksheetPage::cmdCheckAnswers_Click() {
         m_reportError(tr("The file could not be read.\n\n%1\n\n%2").arg(path, file.errorString()));
         return;
     }
-    checkAnswers(QString::fromUtf8(file.read(kMaxSheetBytes)));
+    checkAnswers(QString::fromUtf8(file.read(kMaxSheetBytes)), path);
 }
 
 void WorksheetPage::cmdPasteAnswers_Click() {
     if (const std::optional<QString> text = m_askText(
             this, tr("Paste Answers"),
-            tr("The student's sheet as CSV, with the header\n%1:").arg(toQString(kSheetHeader)))) {
+            tr("The student's sheet as CSV, with the header\n%1:").arg(toQString(kSheetHeader)),
+            TextCheck())) {
         checkAnswers(*text);
     }
 }
@@ -265,7 +273,8 @@ void WorksheetPage::cmdPrint_Click() {
     printer.setPageSize(QPageSize(paper()));
     printer.setDocName(tr("Hand simulation worksheet"));
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted && !paintWorksheet(printer, *m_sheet)) {
+    dialog.setMinMax(1, 2 * worksheetPartPages(*m_sheet, paper()));
+    if (dialog.exec() == QDialog::Accepted && !printWorksheet(printer, *m_sheet)) {
         m_reportError(tr("The worksheet could not be printed."));
     }
 }

@@ -10,22 +10,30 @@
 // five computed cells of a day empty; "Answers" shows the key.
 //
 // The random numbers are drawn from the seed shown, or pasted: "Paste Random
-// Numbers…" takes one k-digit number a line (readRandomNumbers; a bad line is
-// named in the status line and the numbers are not taken). "New Seed" and a
-// typed seed go back to drawn numbers.
+// Numbers…" takes one k-digit number a line (readRandomNumbers; the dialog
+// names a bad line and stays open with the text, worksheet_text_dialog.h).
+// "New Seed" and a typed seed go back to drawn numbers.
+//
+// Days and seed apply when Enter is pressed in them or they are left, and
+// Enter there does nothing else. A value the sheet cannot take (days outside
+// 1 to 1,000, a seed that is not a whole number from 0 to 2^64 - 1) is
+// refused in lblFieldRefusal beside the fields and the sheet shown stays;
+// leaving a refused field puts its last value back.
 //
 // "Check Answers…" opens a student's CSV file, "Paste Answers…" takes it as
-// text (sheet_check.h); either shows the key
-// with every wrong cell marked (a light red background, and "Wrong: …" in
-// its tool tip and accessible text) and the score. Any change of the sheet
+// text (sheet_check.h, amounts read as the page shows them); either shows
+// the key with every wrong cell marked (a light red background, and
+// "Wrong: …" in its tool tip and accessible text) and the score, and the
+// status line names what was checked and its score. Any change of the sheet
 // clears the marks.
 //
 // "Print…" and "Save as PDF…" put the sheet, then the key on pages of its
-// own, on the paper chosen (worksheet_print.h); "Save as CSV…" writes the
+// own, on the paper chosen (worksheet_print.h; Print… prints the pages
+// chosen in the print dialog); "Save as CSV…" writes the
 // days as shown (sheet or key) with the runner's csv header.
 //
 // Controls, in tab order (each with objectName and accessibleName):
-//     spnDays          "&Days:"         1 to 1,000
+//     spnDays          "&Days:"         1 to 1,000 (worksheet_days_box.h)
 //     txtSeed          "&Seed:"         0 to 2^64 - 1
 //     cmdNewSeed       "&New Seed"
 //     cmdPasteNumbers  "Paste Random N&umbers…"
@@ -38,7 +46,9 @@
 //     cmdPrint         "&Print…"
 //     cmdSavePdf       "Save as PD&F…"
 //     cmdSaveCsv       "Save as &CSV…"
-// and, without focus: lblParameters, lblScore, lblStatus.
+// and, without focus: lblParameters, lblFieldRefusal, lblScore, lblStatus,
+// whose texts are what a screen reader reads of them. No button is a
+// default button: Enter in a field never presses one.
 //
 //     nv::ui::WorksheetPage page;
 //     page.setRunInputs(inputs, 20, 42);
@@ -54,6 +64,8 @@
 #include "engine/worksheet/worksheet.h"
 #include "io/scenario.h"
 #include "ui/analysis/analysis_page.h"
+#include "ui/analysis/worksheet_days_box.h"
+#include "ui/analysis/worksheet_text_dialog.h"
 #include "ui/toolkit/qt/file_export.h"
 
 class QCheckBox;
@@ -61,7 +73,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
 
 namespace nv::ui {
 
@@ -72,9 +83,10 @@ class WorksheetPage final : public AnalysisPage {
     Q_OBJECT
 
 public:
-    // Asks for a text (parent, title, label): nullopt when cancelled.
-    using TextAsker = std::function<std::optional<QString>(QWidget *parent, const QString &title,
-                                                           const QString &label)>;
+    // Asks for a text (parent, title, label), `check` refusing what it
+    // cannot take (may be empty): nullopt when cancelled.
+    using TextAsker = std::function<std::optional<QString>(
+        QWidget *parent, const QString &title, const QString &label, const TextCheck &check)>;
 
     explicit WorksheetPage(QWidget *parent = nullptr);
 
@@ -95,8 +107,11 @@ public:
 
     // Takes pasted numbers (false and the status line when refused).
     bool pasteNumbers(const QString &text);
-    // Marks a student's CSV text; false when there is no sheet.
-    bool checkAnswers(const QString &csvText);
+    // Why pasted numbers cannot make the sheet; nullopt when they can.
+    [[nodiscard]] std::optional<TextRefusal> numbersRefusal(const QString &text) const;
+    // Marks a student's CSV text, from the file `source` (empty: pasted);
+    // false when there is no sheet.
+    bool checkAnswers(const QString &csvText, const QString &source = QString());
 
     // Puts the shown sheet's days and seed into the scenario's worksheet
     // keys, so the file hands out the same sheet; a sheet of pasted numbers,
@@ -127,6 +142,7 @@ public:
     [[nodiscard]] ReportTableView &tblSheet() noexcept { return *m_tblSheet; }
     [[nodiscard]] ReportRecordsModel &sheetModel() noexcept { return *m_sheetModel; }
     [[nodiscard]] QLabel &lblParameters() noexcept { return *m_lblParameters; }
+    [[nodiscard]] QLabel &lblFieldRefusal() noexcept { return *m_lblFieldRefusal; }
     [[nodiscard]] QLabel &lblScore() noexcept { return *m_lblScore; }
     [[nodiscard]] QLabel &lblStatus() noexcept { return *m_lblStatus; }
 
@@ -135,13 +151,23 @@ private:
     void createControls();
     void layoutControls();
 
+    // worksheet_page_fields.cpp: applying and refusing days and seed.
+    void connectFields();
+    void applySeed(bool leaving);
+    void refuseDays(qlonglong typed);
+    void refuseField(QWidget *field, const QString &message);
+    void clearFieldRefusal();
+    [[nodiscard]] QString appliedSeedText() const;
+    [[nodiscard]] std::optional<std::uint64_t> typedSeed() const;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     void rebuild();
     void showSheet();
     void setStatus(const QString &text) override;
-    [[nodiscard]] std::optional<std::uint64_t> seed() const;
 
     QLabel *m_lblParameters = nullptr;
-    QSpinBox *m_spnDays = nullptr;
+    QLabel *m_lblFieldRefusal = nullptr;
+    WorksheetDaysBox *m_spnDays = nullptr;
     QLineEdit *m_txtSeed = nullptr;
     QPushButton *m_cmdNewSeed = nullptr;
     QPushButton *m_cmdPasteNumbers = nullptr;
@@ -161,6 +187,7 @@ private:
 
     RunInputs m_inputs;
     bool m_haveInputs = false;
+    std::uint64_t m_seed = 0;             // the seed applied
     std::optional<std::string> m_pasted;  // the pasted numbers; nullopt: drawn from the seed
     std::optional<Worksheet> m_sheet;
     SaveFileChooser m_chooseFile;

@@ -21,11 +21,9 @@ void WorksheetPage::createControls() {
     m_intervalsModel = new ReportRecordsModel(this);
     m_sheetModel = new ReportRecordsModel(this);
 
-    m_lblParameters = named(new QLabel(this), "lblParameters", tr("Worksheet inputs"));
-    m_lblParameters->setWordWrap(true);
-    m_lblParameters->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblParameters = wrappingLabel(this, "lblParameters", tr("Worksheet inputs"));
 
-    m_spnDays = named(new QSpinBox(this), "spnDays", tr("Days"));
+    m_spnDays = named(new WorksheetDaysBox(this), "spnDays", tr("Days"));
     m_spnDays->setRange(1, kMaxWorksheetDays);
     m_spnDays->setValue(kDefaultWorksheetDays);
     m_spnDays->setGroupSeparatorShown(true);
@@ -33,10 +31,12 @@ void WorksheetPage::createControls() {
 
     m_txtSeed = named(new QLineEdit(this), "txtSeed", tr("Seed"));
     m_txtSeed->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{1,20}")), m_txtSeed));
+        QRegularExpression(QStringLiteral("[0-9]{0,30}")), m_txtSeed));
     m_txtSeed->setAccessibleDescription(
         tr("The seed the random numbers are drawn from; the same seed gives the same sheet"));
     m_txtSeed->setMaximumWidth(m_txtSeed->fontMetrics().horizontalAdvance(QString(24, u'0')));
+    m_lblFieldRefusal = wrappingLabel(this, "lblFieldRefusal", tr("Days and seed"));
+    m_lblFieldRefusal->hide();
     m_cmdNewSeed = named(new QPushButton(tr("&New Seed"), this), "cmdNewSeed", tr("New Seed"));
     m_cmdPasteNumbers = named(new QPushButton(tr("Paste Random N&umbers\u2026"), this),
                               "cmdPasteNumbers", tr("Paste Random Numbers"));
@@ -54,7 +54,7 @@ void WorksheetPage::createControls() {
                               tr("Check Answers"));
     m_cmdPasteAnswers = named(new QPushButton(tr("Paste Ans&wers\u2026"), this), "cmdPasteAnswers",
                               tr("Paste Answers"));
-    m_lblScore = named(new QLabel(this), "lblScore", tr("Score"));
+    m_lblScore = wrappingLabel(this, "lblScore", tr("Score"));
 
     m_tblSheet = named(new ReportTableView(this), "tblSheet", tr("Worksheet days"));
     m_tblSheet->setModel(m_sheetModel);
@@ -70,8 +70,12 @@ void WorksheetPage::createControls() {
     m_cmdSaveCsv =
         named(new QPushButton(tr("Save as &CSV\u2026"), this), "cmdSaveCsv", tr("Save as CSV"));
 
-    m_lblStatus = named(new QLabel(this), "lblStatus", tr("Status"));
-    m_lblStatus->setWordWrap(true);
+    m_lblStatus = wrappingLabel(this, "lblStatus", tr("Status"));
+
+    // Enter in a field applies that field; no button takes it as the default.
+    for (QPushButton *button : findChildren<QPushButton *>(Qt::FindDirectChildrenOnly)) {
+        button->setAutoDefault(false);
+    }
 }
 
 void WorksheetPage::layoutControls() {
@@ -89,6 +93,7 @@ void WorksheetPage::layoutControls() {
     numbers->addWidget(m_cmdPasteNumbers);
     numbers->addStretch(1);
     body->addLayout(numbers);
+    body->addWidget(m_lblFieldRefusal);
 
     body->addWidget(buddyLabel(content, tr("Random-number &intervals"), m_tblIntervals));
     body->addWidget(m_tblIntervals);
@@ -106,6 +111,9 @@ void WorksheetPage::layoutControls() {
     auto *scroll = named(new QScrollArea(this), "scrContent", tr("Worksheet"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own: Tab goes from the tab bar straight to Days; the
+    // control that takes the focus is scrolled into view.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(content);
 
     auto *output = new QHBoxLayout;

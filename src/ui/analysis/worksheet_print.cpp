@@ -5,6 +5,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QSaveFile>
 #include <algorithm>
 #include <array>
@@ -64,11 +65,17 @@ constexpr std::array<double, 7> kDayWidths = {10, 17, 17, 17, 17, 22, 24};
     return toQString(reportText(value, kind, style));
 }
 
-// Paints the pages of one report (the blank sheet or the key).
+// Paints the pages of one report (the blank sheet or the key) that fall in
+// the pages printed, numbered in the whole document.
 class PagePainter {
 public:
-    PagePainter(QPagedPaintDevice &device, QPainter &painter, int pageCount)
-        : m_device(device), m_painter(painter), m_pageCount(pageCount) {
+    PagePainter(QPagedPaintDevice &device, QPainter &painter, int pageCount, int fromPage,
+                int toPage)
+        : m_device(device),
+          m_painter(painter),
+          m_pageCount(pageCount),
+          m_fromPage(fromPage),
+          m_toPage(toPage) {
         m_scale = device.logicalDpiY() / 25.4;
         const QSizeF size = device.pageLayout().fullRect(QPageLayout::Millimeter).size();
         m_width = size.width();
@@ -83,16 +90,17 @@ public:
         std::size_t next = 0;
         bool firstPage = true;
         while (firstPage || next < rows.size()) {
-            startPage();
-            double y = kMargin;
-            y = paintTitle(toQString(report.title), y);
-            if (firstPage) {
-                y = paintInputs(sheet, y);
-                y = paintIntervals(*report.find("", "", "intervals"), y);
-            }
             const auto count = static_cast<std::size_t>(firstPage ? first : later);
             const std::size_t end = std::min(rows.size(), next + count);
-            paintDays(*days, next, end, y);
+            if (startPage()) {
+                double y = kMargin;
+                y = paintTitle(toQString(report.title), y);
+                if (firstPage) {
+                    y = paintInputs(sheet, y);
+                    y = paintIntervals(*report.find("", "", "intervals"), y);
+                }
+                paintDays(*days, next, end, y);
+            }
             next = end;
             firstPage = false;
         }
@@ -110,16 +118,22 @@ private:
         m_painter.setFont(font);
     }
 
-    void startPage() {
-        if (m_page > 0) {
+    // The next page of the document: false when it is not printed.
+    bool startPage() {
+        ++m_page;
+        if (m_page < m_fromPage || m_page > m_toPage) {
+            return false;
+        }
+        if (m_painted > 0) {
             m_device.newPage();
         }
-        ++m_page;
+        ++m_painted;
         setFont(8, false);
         m_painter.drawText(mm(kMargin, m_height - kMargin - kFooterHeight / 2,
                               m_width - 2 * kMargin, kFooterHeight / 2),
                            Qt::AlignCenter,
                            QObject::tr("Page %1 of %2").arg(m_page).arg(m_pageCount));
+        return true;
     }
 
     double paintTitle(const QString &title, double y) {
@@ -219,7 +233,10 @@ private:
     QPagedPaintDevice &m_device;
     QPainter &m_painter;
     int m_pageCount;
-    int m_page = 0;
+    int m_fromPage;
+    int m_toPage;
+    int m_page = 0;     // the page of the document reached
+    int m_painted = 0;  // the pages painted
     double m_scale = 1;
     double m_width = 210;
     double m_height = 297;
@@ -231,18 +248,30 @@ int worksheetPartPages(const Worksheet &sheet, QPageSize::PageSizeId paper) {
     return partPages(static_cast<int>(sheet.days().size()), paperMm(paper).height());
 }
 
-bool paintWorksheet(QPagedPaintDevice &device, const Worksheet &sheet) {
+bool paintWorksheet(QPagedPaintDevice &device, const Worksheet &sheet, int fromPage, int toPage) {
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     const double height = device.pageLayout().fullRect(QPageLayout::Millimeter).height();
     const int part = partPages(static_cast<int>(sheet.days().size()), height);
+    const int first = std::max(1, fromPage);
+    const int last = toPage <= 0 ? 2 * part : std::min(toPage, 2 * part);
+    if (first > last) {
+        return false;
+    }
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
     }
-    PagePainter pages(device, painter, 2 * part);
+    PagePainter pages(device, painter, 2 * part, first, last);
     pages.paintPart(worksheetReport(sheet, false), sheet);
     pages.paintPart(worksheetReport(sheet, true), sheet);
     return painter.end();
+}
+
+bool printWorksheet(QPrinter &printer, const Worksheet &sheet) {
+    if (printer.printRange() == QPrinter::PageRange || printer.fromPage() > 0) {
+        return paintWorksheet(printer, sheet, printer.fromPage(), printer.toPage());
+    }
+    return paintWorksheet(printer, sheet);
 }
 
 std::optional<QString> writeWorksheetPdf(const QString &path, const Worksheet &sheet,

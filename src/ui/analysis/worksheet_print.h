@@ -8,7 +8,8 @@
 //     more continue on pages with the column headings again;
 //   - the answer key on pages of its own, laid out the same, every cell
 //     filled with the key's exact amounts;
-//   - "Page N of M" at the foot of every page.
+//   - "Page N of M" at the foot of every page, N and M counting the whole
+//     document also when only some of its pages are printed.
 // The texts and amounts are those of the worksheet's reports
 // (worksheetReport), written as the page's tables write them.
 //
@@ -23,6 +24,7 @@
 #include "engine/worksheet/worksheet.h"
 
 class QPagedPaintDevice;
+class QPrinter;
 
 namespace nv::ui {
 
@@ -31,8 +33,15 @@ namespace nv::ui {
 [[nodiscard]] int worksheetPartPages(const Worksheet &sheet, QPageSize::PageSizeId paper);
 
 // Paints the sheet, then its key, on a device already set to its page size
-// (a QPrinter, a QPdfWriter); false when the painter cannot begin.
-bool paintWorksheet(QPagedPaintDevice &device, const Worksheet &sheet);
+// (a QPrinter, a QPdfWriter): the pages fromPage to toPage (counted from 1;
+// 0 for the first and the last), cut to the pages there are. False when the
+// range holds none of them or the painter cannot begin.
+bool paintWorksheet(QPagedPaintDevice &device, const Worksheet &sheet, int fromPage = 0,
+                    int toPage = 0);
+
+// Paints on the printer the pages its print range chose (all, or from
+// fromPage() to toPage()).
+bool printWorksheet(QPrinter &printer, const Worksheet &sheet);
 
 // Writes the PDF: nullopt on success, else the reason it failed. The file is
 // written in place of an existing one only once complete.

@@ -1,22 +1,33 @@
 // The Analysis window's Worksheet page, opened through the presenter as the
-// Analyze menu opens it: the sheet and its key, pasted numbers, a refusal,
-// the marking of a student's sheet, and the PDF its writer makes (read back
-// with pdfinfo and pdftotext, skipped without them).
+// Analyze menu opens it: the sheet and its key, pasted numbers and their
+// dialog, days and seed from the keyboard, refusals, the marking of a
+// student's sheet, what a screen reader reads, and the pages its PDF writer
+// and printing make (read back with pdfinfo and pdftotext, skipped without
+// them).
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTimer>
 
 #include "app/application_windows.h"
 #include "compare_test_support.h"
 #include "ui/analysis/frm_analysis.h"
 #include "ui/analysis/worksheet_page.h"
 #include "ui/analysis/worksheet_print.h"
+#include "ui/analysis/worksheet_text_dialog.h"
 #include "ui/toolkit/qt/report_records_model.h"
 #include "ui/toolkit/qt/report_table_view.h"
 
@@ -40,6 +51,25 @@ QString run(const QString &program, const QStringList &args) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+bool havePdfTools() {
+    return !tool("pdfinfo").isEmpty() && !tool("pdftotext").isEmpty();
+}
+
+int pdfPages(const QString &path) {
+    const QRegularExpressionMatch match =
+        QRegularExpression("Pages:\\s+(\\d+)\\n").match(run(tool("pdfinfo"), {path}));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QString accessibleName(QWidget *widget) {
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    return face != nullptr ? face->text(QAccessible::Name) : QString();
+}
+
+const char *const kTwoDays =
+    "day,demand,order,sales,daily_profit,cumulative_profit\n"
+    "1,30,50,30,$28.00,28\n2,50,30,30,72,\n";
+
 }  // namespace
 
 class TestWorksheetPage : public QObject {
@@ -59,13 +89,16 @@ private slots:
         QCOMPARE(window.currentPage(), static_cast<AnalysisPage *>(m_page));
         QCOMPARE(m_page->sheet()->seed(), std::optional<std::uint64_t>(42));
         QCOMPARE(m_page->sheetModel().rowCount(), 2);
-        for (const QWidget *control : m_page->findChildren<QWidget *>()) {
-            // A spin box's or a combo box's own line edit is part of it.
+        for (QWidget *control : m_page->findChildren<QWidget *>()) {
+            // A spin box's or a combo box's own line edit is part of it; a
+            // label showing nothing has nothing to read.
             const QWidget *owner = control->parentWidget();
             const bool part = qobject_cast<const QAbstractSpinBox *>(owner) != nullptr ||
                               qobject_cast<const QComboBox *>(owner) != nullptr;
-            if (!part && control->focusPolicy() != Qt::NoFocus && control->isVisibleTo(m_page)) {
-                QVERIFY2(!control->objectName().isEmpty() && !control->accessibleName().isEmpty(),
+            const auto *label = qobject_cast<const QLabel *>(control);
+            if (!part && control->focusPolicy() != Qt::NoFocus && control->isVisibleTo(m_page) &&
+                (label == nullptr || !label->text().isEmpty())) {
+                QVERIFY2(!control->objectName().isEmpty() && !accessibleName(control).isEmpty(),
                          control->metaObject()->className());
             }
         }
@@ -89,9 +122,10 @@ private slots:
         QFETCH(QString, numbers);
         QFETCH(QString, status);
         QFETCH(QStringList, demands);
-        m_page->setTextAsker([&numbers](QWidget *, const QString &, const QString &) {
-            return std::optional<QString>(numbers);
-        });
+        m_page->setTextAsker(
+            [&numbers](QWidget *, const QString &, const QString &, const TextCheck &) {
+                return std::optional<QString>(numbers);
+            });
         QTest::mouseClick(&m_page->cmdPasteNumbers(), Qt::LeftButton);
         QCOMPARE(m_page->lblStatus().text(), status);
         QVERIFY(m_page->sheet().has_value());
@@ -127,9 +161,7 @@ private slots:
     void checkMarksExactlyThePlantedCells() {
         QVERIFY(m_page->pasteNumbers("07\n70\n"));
         // Day 1 right; day 2 demand 50 (60 is right) and no cumulative profit.
-        QVERIFY(
-            m_page->checkAnswers("day,demand,order,sales,daily_profit,cumulative_profit\n"
-                                 "1,30,50,30,$28.00,28\n2,50,30,30,72,\n"));
+        QVERIFY(m_page->checkAnswers(kTwoDays));
         QCOMPARE(m_page->lblScore().text(), QString("Score: 8 of 10 cells right (80.0%)"));
         QVERIFY(m_page->chkAnswers().isChecked());
         QStringList marked;
@@ -147,6 +179,210 @@ private slots:
         QCOMPARE(wrong.data(Qt::BackgroundRole).value<QColor>(), ReportRecordsModel::kWrongColor);
     }
 
+    // A file checked after a save: the status line tells the check, not the save.
+    void statusAfterACheckNamesTheFileAndScore() {
+        QVERIFY(m_page->pasteNumbers("07\n70\n"));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("sheet.pdf");
+        const QString csv = dir.filePath("student.csv");
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kTwoDays);
+        file.close();
+        m_page->setSaveFileChooser([&pdf](auto &&...) { return pdf; });
+        m_page->setOpenFileChooser([&csv](auto &&...) { return csv; });
+        QTest::mouseClick(&m_page->cmdSavePdf(), Qt::LeftButton);
+        QCOMPARE(m_page->lblStatus().text(), QString("Saved %1").arg(pdf));
+        QTest::mouseClick(&m_page->cmdCheckAnswers(), Qt::LeftButton);
+        QCOMPARE(m_page->lblStatus().text(),
+                 QString("Checked %1: 8 of 10 cells right (80.0%)").arg(csv));
+        QVERIFY(m_page->checkAnswers(kTwoDays));
+        QCOMPARE(m_page->lblStatus().text(),
+                 QString("Checked the pasted answers: 8 of 10 cells right (80.0%)"));
+    }
+
+    // Enter applies the field it is pressed in, even after Tab passed New
+    // Seed; what the sheet cannot take is refused beside the field and the
+    // sheet (interval table included) stays as it was.
+    void enterAppliesTheField_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<QString>("seed");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("seed") << "txtSeed"
+                              << "12345" << 2 << "12345" << QString();
+        QTest::newRow("seed above the largest")
+            << "txtSeed"
+            << "18446744073709551616" << 2 << "42"
+            << "The seed must be a whole number from 0 to 18446744073709551615; the sheet "
+               "keeps seed 42";
+        QTest::newRow("no seed") << "txtSeed"
+                                 << "" << 2 << "42"
+                                 << "The seed must be a whole number from 0 to "
+                                    "18446744073709551615; the sheet keeps seed 42";
+        QTest::newRow("days") << "spnDays"
+                              << "30" << 30 << "42" << QString();
+        QTest::newRow("days above the largest")
+            << "spnDays"
+            << "5000" << 2 << "42"
+            << "The sheet has from 1 to 1,000 days; 5,000 is not taken";
+        QTest::newRow("no days") << "spnDays"
+                                 << "0" << 2 << "42"
+                                 << "The sheet has from 1 to 1,000 days; 0 is not taken";
+    }
+    void enterAppliesTheField() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(int, days);
+        QFETCH(QString, seed);
+        QFETCH(QString, refusal);
+        FrmAnalysis &window = *m_windows->analysisWindow();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        m_page->cmdNewSeed().setFocus();
+        QTest::keyClick(&m_page->cmdNewSeed(), Qt::Key_Tab);
+        auto *input = m_page->findChild<QWidget *>(field);
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(input, Qt::Key_Backspace);
+        QTest::keyClicks(input, typed);
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(m_page->sheet()->plan().days(), days);
+        QCOMPARE(QString::number(*m_page->sheet()->seed()), seed);
+        QCOMPARE(m_page->tblIntervals().model()->rowCount(), 5);
+        QCOMPARE(m_page->lblFieldRefusal().text(), refusal);
+        QCOMPARE(m_page->lblFieldRefusal().isVisibleTo(m_page), !refusal.isEmpty());
+        if (!refusal.isEmpty()) {
+            QCOMPARE(input->accessibleDescription(), refusal);
+            // Leaving the field puts the sheet's value back.
+            m_page->cboPaper().setFocus();
+            QCOMPARE(m_page->spnDays().value(), days);
+            QCOMPARE(m_page->txtSeed().text(), seed);
+        }
+    }
+
+    // What a sighted user reads in a label is its accessible name.
+    void labelsAreReadAsTheyShow_data() {
+        QTest::addColumn<QString>("label");
+        QTest::newRow("inputs") << "lblParameters";
+        QTest::newRow("score") << "lblScore";
+        QTest::newRow("status") << "lblStatus";
+        QTest::newRow("refusal beside the fields") << "lblFieldRefusal";
+    }
+    void labelsAreReadAsTheyShow() {
+        QFETCH(QString, label);
+        QVERIFY(m_page->checkAnswers(kTwoDays));
+        m_page->txtSeed().setText("x");
+        QTest::keyClick(&m_page->txtSeed(), Qt::Key_Enter);
+        auto *shown = m_page->findChild<QLabel *>(label);
+        QVERIFY(!shown->text().isEmpty());
+        QCOMPARE(accessibleName(shown), shown->text());
+    }
+
+    // Tab walks the page's controls in order, the sheet then Paper, and only
+    // then leaves the page (for the tab bar), coming back at the first
+    // control; Shift+Tab walks back.
+    void tabWalksThePageInOrder() {
+        FrmAnalysis &window = *m_windows->analysisWindow();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QStringList order{"spnDays",      "txtSeed",    "cmdNewSeed",      "cmdPasteNumbers",
+                                "tblIntervals", "chkAnswers", "cmdCheckAnswers", "cmdPasteAnswers",
+                                "tblSheet",     "cboPaper",   "cmdPrint",        "cmdSavePdf",
+                                "cmdSaveCsv"};
+        m_page->spnDays().setFocus();
+        QStringList walked;
+        for (int i = 0; i < order.size() + 2; ++i) {
+            QWidget *focus = QApplication::focusWidget();
+            walked << (m_page->isAncestorOf(focus) ? focus->objectName() : QString("outside"));
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(walked, order + QStringList({"outside", "spnDays"}));
+        m_page->cboPaper().setFocus();
+        QTest::keyClick(&m_page->cboPaper(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), &m_page->tblSheet());
+    }
+
+    // The paste dialog keeps a refused text, names its line and puts the
+    // cursor there; Tab leaves the box, Ctrl+Tab types a tab.
+    void pasteDialogKeepsARefusedText() {
+        bool checked = false;
+        QTimer::singleShot(0, this, [this, &checked] {
+            auto *dialog = qobject_cast<WorksheetTextDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            const auto closer = qScopeGuard([dialog] {
+                if (dialog->isVisible()) {
+                    dialog->reject();
+                }
+            });
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QPlainTextEdit &box = dialog->txtPasted();
+            box.setFocus();
+            QTest::keyClicks(&box, "07");
+            QTest::keyClick(&box, Qt::Key_Return);
+            QTest::keyClick(&box, Qt::Key_Tab, Qt::ControlModifier);
+            QTest::keyClick(&box, Qt::Key_Return);
+            QTest::keyClicks(&box, "70");
+            QTest::keyClick(&box, Qt::Key_Tab);
+            QCOMPARE(box.toPlainText(), QString("07\n\t\n70"));
+            QVERIFY(!box.hasFocus());
+            QTest::mouseClick(&dialog->cmdOk(), Qt::LeftButton);
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(box.toPlainText(), QString("07\n\t\n70"));
+            const QString refusal(
+                "Line 2 of the random numbers holds only blanks (1 tab); it should hold a "
+                "2-digit number");
+            QCOMPARE(dialog->lblRefusal().text(), refusal);
+            QCOMPARE(accessibleName(&dialog->lblRefusal()), refusal);
+            QCOMPARE(box.textCursor().block().blockNumber(), 1);
+            box.setPlainText("07 \n70\n");
+            QTest::mouseClick(&dialog->cmdOk(), Qt::LeftButton);
+            QVERIFY(!dialog->isVisible());
+            checked = true;
+        });
+        QTest::mouseClick(&m_page->cmdPasteNumbers(), Qt::LeftButton);
+        QVERIFY(checked);
+        QCOMPARE(m_page->lblStatus().text(), QString("Pasted random numbers of 2 digits"));
+    }
+
+    // The printer's page range: the pages in it, numbered in the whole
+    // document (100 days on A4: 8 pages).
+    void printsThePagesChosen_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("firstFooter");
+        QTest::newRow("all") << 0 << 0 << 8 << "Page 1 of 8";
+        QTest::newRow("1 to 1") << 1 << 1 << 1 << "Page 1 of 8";
+        QTest::newRow("3 to 5") << 3 << 5 << 3 << "Page 3 of 8";
+        QTest::newRow("7 to 99: cut to the last") << 7 << 99 << 2 << "Page 7 of 8";
+    }
+    void printsThePagesChosen() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, pages);
+        QFETCH(QString, firstFooter);
+        if (!havePdfTools()) {
+            QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
+        }
+        m_page->setRunInputs(testing::runInputs(), 100, 7);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("printed.pdf");
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        if (from > 0) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(from, to);
+        }
+        QVERIFY(printWorksheet(printer, *m_page->sheet()));
+        QCOMPARE(pdfPages(path), pages);
+        const QString first = run(tool("pdftotext"), {"-layout", path, "-"}).split('\f')[0];
+        QVERIFY2(first.contains(firstFooter), qPrintable(first));
+    }
+
     void pdfHasTheSheetThenTheKey_data() {
         QTest::addColumn<int>("days");
         QTest::addColumn<int>("paper");
@@ -159,7 +395,7 @@ private slots:
         QFETCH(int, days);
         QFETCH(int, paper);
         QFETCH(int, pages);
-        if (tool("pdfinfo").isEmpty() || tool("pdftotext").isEmpty()) {
+        if (!havePdfTools()) {
             QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
         }
         m_page->setRunInputs(testing::runInputs(), days, 7);
@@ -168,8 +404,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("sheet.pdf");
         QCOMPARE(writeWorksheetPdf(path, *m_page->sheet(), id), std::nullopt);
-        QVERIFY(run(tool("pdfinfo"), {path})
-                    .contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(pages))));
+        QCOMPARE(pdfPages(path), pages);
         const QString text = run(tool("pdftotext"), {"-layout", path, "-"});
         QVERIFY(text.contains("Hand simulation worksheet"));
         QVERIFY(text.contains("Hand simulation: answer key"));
