@@ -184,7 +184,7 @@ Debrief debrief(const AnalysisParameters &parameters, std::span<const Currency> 
     d.bestOrder = gameBestOrder(parameters);
     d.meanDemand = parameters.meanDemand();
     Currency cumulative;
-    double orderSum = 0;
+    ExactDecimal orderSum;
     for (std::size_t t = 0; t < orders.size(); ++t) {
         const auto day = simulateDay(static_cast<std::int16_t>(t + 1), orders[t], demands[t],
                                      parameters.price(), parameters.cost(), cumulative);
@@ -201,7 +201,7 @@ Debrief debrief(const AnalysisParameters &parameters, std::span<const Currency> 
         if (expected) {
             d.expectedTotal += expected->exact.profit;
         }
-        orderSum += orders[t].toDouble();
+        orderSum += ExactDecimal::of(orders[t]);
         if (orders[t] > d.bestOrder) {
             ++d.daysAboveBest;
         }
@@ -209,7 +209,7 @@ Debrief debrief(const AnalysisParameters &parameters, std::span<const Currency> 
     d.playerTotal = cumulative;
     d.luck = ExactDecimal::of(d.playerTotal) - d.expectedTotal;
     if (!orders.empty()) {
-        d.meanOrder = orderSum / static_cast<double>(orders.size());
+        d.meanOrder = orderSum.dividedBy(static_cast<std::int64_t>(orders.size()));
     }
 
     d.yesterdayTotal = ruleTotal(parameters, demands, [&](std::size_t t) {

@@ -117,8 +117,8 @@ struct Debrief {
     Currency annualTotal;
     Currency bestTotal;
     Currency perfectTotal;
-    std::optional<double> shareOfPerfect;  // none when perfect information earns nothing
-    double meanOrder = 0;
+    std::optional<double> shareOfPerfect;    // none when perfect information earns nothing
+    ExactDecimal meanOrder;                  // rounded at its 18th place when it does not end
     Currency bestOrder;                      // the low end of the best orders
     Currency meanDemand;                     // the distribution's mean
     std::optional<double> chaseCorrelation;  // order(t) with demand(t - 1), days 2 on
