@@ -27,6 +27,67 @@ std::string_view trimmed(std::string_view text) noexcept {
     return text;
 }
 
+// The field separator of a student's text: ';' (the export of a spreadsheet
+// that writes a decimal comma) or a tab (cells copied from a spreadsheet)
+// when the first line with anything but blanks and separators holds more
+// of it than commas, outside quotes; else ','.
+char separatorOf(std::string_view text) noexcept {
+    std::size_t commas = 0;
+    std::size_t semicolons = 0;
+    std::size_t tabs = 0;
+    bool quoted = false;
+    bool content = false;
+    for (const char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+            content = true;
+        } else if (quoted) {
+            continue;
+        } else if (c == '\n' || c == '\r') {
+            if (content) {
+                break;
+            }
+            commas = semicolons = tabs = 0;
+        } else {
+            commas += c == ',' ? 1 : 0;
+            semicolons += c == ';' ? 1 : 0;
+            tabs += c == '\t' ? 1 : 0;
+            content = content || (c != ',' && c != ';' && !isBlank(c));
+        }
+    }
+    if (semicolons > commas && semicolons >= tabs) {
+        return ';';
+    }
+    return tabs > commas && tabs > semicolons ? '\t' : ',';
+}
+
+// The records of a student's text, its fields split at its separator.
+std::vector<CsvRecord> readRecords(std::string_view text) {
+    const char separator = separatorOf(text);
+    if (separator == ',') {
+        return readCsv(text);
+    }
+    // Read as CSV with the separator made a comma and the commas outside
+    // quotes set aside, then put back.
+    constexpr char kSetAside = '\x1F';
+    std::string swapped;
+    swapped.reserve(text.size());
+    bool quoted = false;
+    for (const char c : text) {
+        quoted = c == '"' ? !quoted : quoted;
+        swapped += quoted || (c != separator && c != ',') ? c : c == ',' ? kSetAside : ',';
+    }
+    std::vector<CsvRecord> records = readCsv(swapped);
+    for (CsvRecord &record : records) {
+        for (std::string &field : record) {
+            for (char &c : field) {
+                c = c == kSetAside ? ',' : c;
+            }
+        }
+    }
+    return records;
+}
+
 std::string headerName(std::string_view field) {
     std::string name;
     for (const char c : trimmed(field)) {
@@ -133,7 +194,7 @@ Currency sheetAnswer(const DayResult &day, SheetColumn column) noexcept {
 
 SheetCheck checkSheet(const Worksheet &sheet, std::string_view csvText,
                       const NumberLocale &locale) {
-    const std::vector<CsvRecord> records = readCsv(csvText);
+    const std::vector<CsvRecord> records = readRecords(csvText);
     const auto days = static_cast<std::size_t>(sheet.plan().days());
 
     // The header, or the columns in their order when the first record is data.

@@ -6,7 +6,10 @@
 // which day a row is): demand, order, sales, daily profit, cumulative profit.
 //
 // Reading the file (support/csv.h: quoted fields, CRLF or LF, a byte-order
-// mark): records with nothing but blanks are skipped. The first other record
+// mark): the fields are separated by commas, or by semicolons or tabs when
+// the first line that holds more than blanks and separators has more of
+// them than commas (a decimal-comma spreadsheet's export, cells copied from
+// a spreadsheet). Records with nothing but blanks are skipped. The first other record
 // is the header; its names are found in any order, letter case, blanks around
 // them and a space or '-' for '_' not mattering ("Daily Profit"). A first
 // record that names none of the six columns is taken as data, in the order

@@ -115,18 +115,25 @@ protected:
         ASSERT_TRUE(plan.ok());
         m_sheet = Worksheet::fromNumbers(*plan, test::kHandNumbers);
         ASSERT_TRUE(m_sheet.has_value());
-        m_rows.push_back({"day", "demand", "order", "sales", "daily_profit", "cumulative_profit"});
-        const ReportTextStyle dollars{{}, true, true, "", 2};
+        m_rows = keyRows({});
+    }
+    // The header and the key, amounts as the page shows them in `locale`.
+    std::vector<std::vector<std::string>> keyRows(const NumberLocale &locale) const {
+        std::vector<std::vector<std::string>> rows{
+            {"day", "demand", "order", "sales", "daily_profit", "cumulative_profit"}};
+        const ReportTextStyle dollars{locale, true, true, "", 2};
+        const ReportTextStyle units{locale, true, false, "", 2};
         for (const WorksheetDay &day : m_sheet->days()) {
             std::vector<std::string> row{std::to_string(day.answer.day)};
             for (const SheetColumn column : kSheetColumns) {
                 const bool money = isMoneyColumn(column);
                 row.push_back(reportText(sheetAnswer(day.answer, column),
                                          money ? ReportKind::Money : ReportKind::Units,
-                                         money ? dollars : ReportTextStyle{}));
+                                         money ? dollars : units));
             }
-            m_rows.push_back(std::move(row));
+            rows.push_back(std::move(row));
         }
+        return rows;
     }
     SheetCheck check() const { return checkSheet(*m_sheet, csvText(m_rows)); }
 
@@ -192,6 +199,38 @@ TEST_F(SheetMarking, ReadsTheFileFormsOfASpreadsheet) {
     }
     m_rows.erase(m_rows.begin());
     EXPECT_EQ(check().right, 80);
+}
+
+// The key as the page shows it, in the file forms of the spreadsheets that
+// write that way: fields split at commas (quoted), semicolons or tabs.
+TEST_F(SheetMarking, ReadsBackTheKeyAsShownInEverySeparator) {
+    struct FileForm {
+        const char *name;
+        NumberLocale shown;
+        char separator;
+    };
+    const NumberLocale comma{".", ","};
+    for (const FileForm &form : {FileForm{"decimal comma, semicolons", comma, ';'},
+                                 FileForm{"decimal comma, tabs", comma, '\t'},
+                                 FileForm{"decimal comma, quoted", comma, ','},
+                                 FileForm{"plain amounts, semicolons", NumberLocale{}, ';'}}) {
+        SCOPED_TRACE(form.name);
+        const auto rows = keyRows(form.shown);
+        std::string text;
+        if (form.separator == ',') {
+            text = csvText(rows);
+        } else {
+            for (const auto &row : rows) {
+                for (std::size_t i = 0; i < row.size(); ++i) {
+                    text += (i == 0 ? "" : std::string(1, form.separator)) + row[i];
+                }
+                text += "\r\n";
+            }
+        }
+        EXPECT_EQ(checkSheet(*m_sheet, text, comma).right, 100);
+    }
+    // The same texts in a plain locale: a decimal comma is no amount there.
+    EXPECT_LT(checkSheet(*m_sheet, csvText(keyRows(comma)), NumberLocale{}).right, 100);
 }
 
 }  // namespace
