@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 namespace nv {
 namespace {
 
@@ -139,7 +141,8 @@ TEST(ScenarioFile, AMissingFileSaysWhy) {
 }
 
 TEST(ScenarioFile, ReadsWhatWasWritten) {
-    const auto path = std::filesystem::temp_directory_path() / "nv_scenario_test.nvscenario";
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("nv_scenario_test_" + std::to_string(::getpid()) + ".nvscenario");
     Scenario written;
     written.frequencies = {"0", "0.5", "0", "0.5", "0"};
     written.policy = OrderPolicy::Annual;

@@ -8,12 +8,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 #include "child_process.h"
 
@@ -43,11 +46,35 @@ std::vector<std::string> with(std::vector<std::string> args, const std::vector<s
     return args;
 }
 
-// A draws file in the test's temporary folder, removed afterwards.
+// A folder of this test process in the temporary folder, removed when the
+// process ends: test processes running side by side never share a file.
+class ProcessFolder {
+public:
+    ProcessFolder() : m_path(::testing::TempDir() + "runner_cli_" + std::to_string(::getpid())) {
+        std::filesystem::create_directories(m_path);
+    }
+    ~ProcessFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    ProcessFolder(const ProcessFolder &) = delete;
+    ProcessFolder &operator=(const ProcessFolder &) = delete;
+    [[nodiscard]] const std::string &path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+const std::string &processFolder() {
+    static const ProcessFolder folder;
+    return folder.path();
+}
+
+// A draws file in the test process's folder, removed afterwards.
 class DrawsFile {
 public:
     DrawsFile(const std::string &name, const std::string &content)
-        : m_path(::testing::TempDir() + "runner_cli_" + name) {
+        : m_path(processFolder() + "/runner_cli_" + name) {
         std::ofstream(m_path, std::ios::binary) << content;
     }
     ~DrawsFile() { std::remove(m_path.c_str()); }
@@ -264,12 +291,13 @@ TEST(RunnerExecutable, TheCLocaleGroupsWithAComma) {
     EXPECT_EQ(lines(outcome.out).back(), "9\t50\t50\t50\t$115\t$1,035");
 }
 
-// The German locale compiled into the tests' temporary folder (LOCPATH), so
-// the test needs no locale installed on the machine; empty when localedef or
-// the locale's source is missing.
+// The German locale compiled into the test process's folder (LOCPATH), so
+// the test needs no locale installed on the machine and no other test
+// process reads a half-written one; empty when localedef or the locale's
+// source is missing.
 std::string germanLocales() {
     static const std::string folder = [] {
-        const std::string path = ::testing::TempDir() + "runner_cli_locales";
+        const std::string path = processFolder() + "/locales";
         const std::string command = "mkdir -p '" + path + "' && localedef -i de_DE -f UTF-8 '" +
                                     path + "/de_DE.UTF-8' >/dev/null 2>&1";
         return std::system(command.c_str()) == 0 ? path : std::string();

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 #include "engine/validation.h"
 #include "runner/output_buffer.h"
 #include "runner/user_locale.h"
@@ -316,7 +318,8 @@ protected:
                 "--format", "tsv"};
     }
     std::string write(const std::string &name, const std::string &content) {
-        const std::string path = ::testing::TempDir() + "runner_test_" + name;
+        const std::string path =
+            ::testing::TempDir() + "runner_test_" + std::to_string(::getpid()) + "_" + name;
         std::ofstream(path, std::ios::binary) << content;
         m_files.push_back(path);
         return path;
