@@ -201,6 +201,24 @@ private slots:
                  QString("Checked the pasted answers: 8 of 10 cells right (80.0%)"));
     }
 
+    // The key as the page shows it, typed back by a student, is all right,
+    // whatever the locale writes (ctest runs this one in German too).
+    void keyAsShownReadsBack() {
+        m_page->setRunInputs(testing::runInputs(), 20, 7);
+        m_page->chkAnswers().setChecked(true);
+        QStringList lines{"day,demand,order,sales,daily_profit,cumulative_profit"};
+        for (int day = 1; day <= 20; ++day) {
+            QStringList fields{cell(*m_page, day, 0)};
+            for (int column = 2; column <= 6; ++column) {
+                fields << '"' + cell(*m_page, day, column) + '"';
+            }
+            lines << fields.join(',');
+        }
+        QVERIFY(m_page->checkAnswers(lines.join('\n')));
+        QVERIFY2(m_page->lblScore().text().startsWith("Score: 100 of 100 cells right"),
+                 qPrintable(lines.join('\n')));
+    }
+
     // Enter applies the field it is pressed in, even after Tab passed New
     // Seed; what the sheet cannot take is refused beside the field and the
     // sheet (interval table included) stays as it was.
