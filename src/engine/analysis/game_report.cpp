@@ -12,22 +12,40 @@ namespace nv {
 
 namespace {
 
-// Figures inside sentences: English style, digit groups, dollars.
-const ReportTextStyle kSentenceStyle{NumberLocale{}, true, true, "-", 2};
+// Figures inside sentences: digit groups, dollars, the separators of
+// `locale` (a window's, so that they read as its tables do).
+class SentenceNumbers {
+public:
+    explicit SentenceNumbers(const NumberLocale &locale) : m_style{locale, true, true, "-", 2} {}
 
-std::string money(double amount) {
-    return reportText(reportNumber(amount), ReportKind::Money, kSentenceStyle);
-}
+    [[nodiscard]] std::string money(double amount) const {
+        return reportText(reportNumber(amount), ReportKind::Money, m_style);
+    }
+    [[nodiscard]] std::string money(Currency amount) const { return money(amount.toDouble()); }
+    [[nodiscard]] std::string money(const ExactDecimal &amount) const {
+        return reportText(amount, ReportKind::Money, m_style);
+    }
+    // Units with at most one decimal, ungrouped: 53, 57.5, 1000.
+    [[nodiscard]] std::string units(double value) const {
+        const double tenths = std::round(value * 10.0);
+        return withDecimalSeparator(
+            exactDecimal(Currency::fromUnits(static_cast<std::int64_t>(tenths) * 1000)));
+    }
+    [[nodiscard]] std::string ratio(double value) const {
+        return withDecimalSeparator(fixedDecimal(value, 2));
+    }
 
-std::string money(Currency amount) {
-    return reportText(amount.toDouble(), ReportKind::Money, kSentenceStyle);
-}
+private:
+    [[nodiscard]] std::string withDecimalSeparator(std::string text) const {
+        const std::size_t point = text.find('.');
+        if (point != std::string::npos) {
+            text.replace(point, 1, m_style.locale.decimalSeparator);
+        }
+        return text;
+    }
 
-// Units with at most one decimal: 53, 57.5, 53.4.
-std::string units(double value) {
-    const double tenths = std::round(value * 10.0);
-    return exactDecimal(Currency::fromUnits(static_cast<std::int64_t>(tenths) * 1000));
-}
+    ReportTextStyle m_style;
+};
 
 void addInputs(Report &report, const AnalysisParameters &p, const Debrief &d,
                const DebriefInputs &extra) {
@@ -65,7 +83,10 @@ ReportScalar optionalNumber(const std::optional<double> &value) {
 
 }  // namespace
 
-std::vector<std::string> debriefFindings(const Debrief &d) {
+std::vector<std::string> debriefFindings(const Debrief &d, const NumberLocale &locale) {
+    const SentenceNumbers numbers(locale);
+    const auto money = [&](auto amount) { return numbers.money(amount); };
+    const auto units = [&](double value) { return numbers.units(value); };
     std::vector<std::string> findings;
     const std::size_t days = d.days.size();
     if (days == 0) {
@@ -90,7 +111,7 @@ std::vector<std::string> debriefFindings(const Debrief &d) {
                        " units; the best order is " + units(d.bestOrder.toDouble()) +
                        " and the mean demand " + units(d.meanDemand.toDouble()) + ".");
     if (d.chaseCorrelation) {
-        const std::string r = fixedDecimal(*d.chaseCorrelation, 2);
+        const std::string r = numbers.ratio(*d.chaseCorrelation);
         findings.push_back(
             *d.chaseCorrelation >= 0.5
                 ? "Your orders followed the day before's demand (correlation " + r +

@@ -24,6 +24,7 @@
 #include "engine/analysis/game.h"
 #include "engine/analysis/report.h"
 #include "engine/simulation_parameters.h"
+#include "support/number_format.h"
 
 namespace nv {
 
@@ -36,7 +37,9 @@ struct DebriefInputs {
                                    const DebriefInputs &extra);
 
 // One plain-language sentence per finding, e.g. "You ordered on average 53
-// units; the best order is 60 and the mean demand 57.5."
-[[nodiscard]] std::vector<std::string> debriefFindings(const Debrief &debrief);
+// units; the best order is 60 and the mean demand 57.5.", its figures with
+// digit groups and the separators of `locale` (the report's: C's).
+[[nodiscard]] std::vector<std::string> debriefFindings(const Debrief &debrief,
+                                                       const NumberLocale &locale = {});
 
 }  // namespace nv

@@ -276,7 +276,7 @@ void PlayPage::showDebrief() {
     m_debriefModel->setReport(report);
     m_daysModel->setReport(report, "", "days");
     QStringList findings;
-    for (const std::string &finding : debriefFindings(d)) {
+    for (const std::string &finding : debriefFindings(d, windowTextStyle().locale)) {
         findings << toQString(finding);
     }
     m_lblFindings->setText(findings.join(QLatin1Char('\n')));
