@@ -20,7 +20,7 @@ namespace {
             using T = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<T, Interval>) {
                 return high ? v.high : v.low;
-            } else if constexpr (std::is_same_v<T, Currency>) {
+            } else if constexpr (std::is_same_v<T, Currency> || std::is_same_v<T, ExactDecimal>) {
                 return high ? std::nullopt : std::optional(v.toDouble());
             } else if constexpr (std::is_same_v<T, double>) {
                 return high ? std::nullopt : std::optional(v);
