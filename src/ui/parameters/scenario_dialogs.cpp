@@ -51,6 +51,7 @@ ScenarioSaveDialog::ScenarioSaveDialog(const ScenarioDetails &initial, QWidget *
                                      "draws the same demands on every computer."),
                                   this),
                        "lblSeedHint", tr("About the seed"));
+    hint->setAccessibleDescription(hint->text());
     hint->setWordWrap(true);
 
     m_buttons = named(new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this),
@@ -134,7 +135,10 @@ ScenarioNotesDialog::ScenarioNotesDialog(QWidget *parent) : QDialog(parent) {
     // Closing it never ends the application.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    m_lblTitle = named(new QLabel(this), "lblScenarioTitle", tr("Scenario title"));
+    // No fixed name: a screen reader reads the title shown.
+    m_lblTitle = new QLabel(this);
+    m_lblTitle->setObjectName(QStringLiteral("lblScenarioTitle"));
+    m_lblTitle->setAccessibleDescription(tr("Scenario title"));
     m_lblTitle->setTextFormat(Qt::PlainText);
     m_lblTitle->setWordWrap(true);
     QFont heading = m_lblTitle->font();
