@@ -48,8 +48,23 @@ void ApplicationWindows::showResultsModal() {
 FrmAnalysis &ApplicationWindows::frmAnalysis() {
     if (!m_analysis) {
         m_analysis = std::make_unique<FrmAnalysis>();
+        m_analysis->setPageDefaults([this] {
+            PageDefaults defaults = pageDefaults();
+            defaults.inputs = m_main->currentInputs();
+            return defaults;
+        });
     }
     return *m_analysis;
+}
+
+PageDefaults ApplicationWindows::pageDefaults() const {
+    PageDefaults defaults;
+    if (const std::optional<Scenario> &scenario = m_scenario.current()) {
+        defaults.playSeed = scenario->seed;
+        defaults.worksheetDays = scenario->worksheetDays.value_or(defaults.worksheetDays);
+        defaults.worksheetSeed = scenario->worksheetSeed;
+    }
+    return defaults;
 }
 
 void ApplicationWindows::compareRun(const SimulationParameters &checked) {
@@ -65,8 +80,7 @@ void ApplicationWindows::showOrderQuantity(const RunInputs &inputs) {
 }
 
 void ApplicationWindows::showPlay(const RunInputs &inputs) {
-    const std::optional<Scenario> &scenario = m_scenario.current();
-    showPlay(inputs, scenario ? scenario->seed : std::nullopt);
+    showPlay(inputs, pageDefaults().playSeed);
 }
 
 void ApplicationWindows::showPlay(const RunInputs &inputs, std::optional<std::uint64_t> seed) {
@@ -89,11 +103,8 @@ void ApplicationWindows::showAbout() {
 }
 
 void ApplicationWindows::showWorksheet(const RunInputs &inputs) {
-    const std::optional<Scenario> &scenario = m_scenario.current();
-    constexpr std::int32_t kDefaultDays = 20;
-    showWorksheet(inputs,
-                  scenario && scenario->worksheetDays ? *scenario->worksheetDays : kDefaultDays,
-                  scenario ? scenario->worksheetSeed : std::nullopt);
+    const PageDefaults defaults = pageDefaults();
+    showWorksheet(inputs, defaults.worksheetDays, defaults.worksheetSeed);
 }
 
 void ApplicationWindows::showWorksheet(const RunInputs &inputs, std::int32_t days,

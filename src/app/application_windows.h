@@ -40,6 +40,7 @@ namespace nv::ui {
 
 class FrmAnalysis;
 class FrmHelp;
+struct PageDefaults;
 class FrmMain;
 class FrmResults;
 
@@ -87,8 +88,12 @@ public:
                        std::optional<std::uint64_t> seed);
 
 private:
-    // The Analysis window: created, hidden, on first use.
+    // The Analysis window: created, hidden, on first use. A page reached by
+    // its tab before its Analyze entry takes the window's inputs (else the
+    // parameter window's) with the scenario's seed and worksheet days.
     FrmAnalysis &frmAnalysis();
+    // The scenario's seed and worksheet days and seed, where it has them.
+    [[nodiscard]] PageDefaults pageDefaults() const;
     // The results grid's "Compare Ordering Rules…" for its run's checked record.
     void compareRun(const SimulationParameters &checked);
 

@@ -3,7 +3,9 @@
 // A page is a widget like any other; the window adds it as a tab, shows it
 // when asked to, and tells it to stop its work when the window is hidden (Esc,
 // the frame's close button, hide()) or destroyed, so no worker outlives what
-// it reports to. Switching to another page leaves the work running.
+// it reports to. Switching to another page leaves the work running. Before
+// the user closes the window each page may ask to keep it open
+// (confirmDiscardWork).
 //
 //     class QuantityPage final : public nv::ui::AnalysisPage {
 //         QString title() const override { return tr("Order Quantity"); }
@@ -30,6 +32,10 @@ public:
     [[nodiscard]] virtual QString title() const = 0;
     // Stops any work the page has running and waits for it to end.
     virtual void stopWork() = 0;
+    // Asked before the window closes (Esc, the frame's close button): a page
+    // with work the user would lose asks what to do. False keeps the window
+    // open.
+    virtual bool confirmDiscardWork() { return true; }
 
 protected:
     // The page's status line.

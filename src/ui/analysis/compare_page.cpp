@@ -338,8 +338,8 @@ void ComparePage::clearResults() {
 }
 
 void ComparePage::setStatus(const QString &status) {
+    // Its text is its accessible name: a screen reader hears the change.
     m_lblStatus->setText(status);
-    m_lblStatus->setAccessibleDescription(status);
 }
 
 std::optional<std::uint64_t> ComparePage::seed() const {

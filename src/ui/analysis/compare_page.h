@@ -21,7 +21,8 @@
 //     spnReplications  "&Replications:"  1 to 1,000,000, default 1,000
 //     txtSeed          "&Seed:"          0 to 2^64 - 1, default from the clock
 //     cmdNewSeed       "&New Seed"
-//     cmdRunComparison "Run &Comparison" (the window's default button)
+//     cmdRunComparison "Run &Comparison" (the page's default button: Enter
+//                      in the replications or the seed runs the comparison)
 //     cmdCancel        "Cancel"          enabled only while running
 //     tblRules         "&Expectations and replications"  one column per rule
 //     tblPairs         "&Pairs of rules"                  one column per pair
@@ -31,7 +32,7 @@
 // and, without focus: lblParameters (the inputs compared), lblInformation
 // (best fixed order and the value of information), and under the scrolling
 // part, always in view, pgbComparison (progress) and lblStatus (the status
-// line).
+// line); a screen reader reads these labels' texts as their names.
 //
 // Fitting any window: everything but the status line scrolls (scrContent).
 // When the page is wide enough the charts stand beside the tables, one above

@@ -49,9 +49,7 @@ void ComparePage::createControls() {
     m_pairsModel = pairsModel(this);
     m_job = new ComparisonJob(this);
 
-    m_lblParameters = named(new QLabel(this), "lblParameters", tr("Parameters compared"));
-    m_lblParameters->setWordWrap(true);
-    m_lblParameters->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblParameters = wrappingLabel(this, "lblParameters", tr("Parameters compared"));
 
     m_lblReplications =
         named(new QLabel(tr("&Replications:"), this), "lblReplications", tr("Replications"));
@@ -85,8 +83,7 @@ void ComparePage::createControls() {
     m_pgbComparison = named(new QProgressBar(this), "pgbComparison", tr("Comparison progress"));
     m_pgbComparison->setRange(0, 1);
     m_pgbComparison->setValue(0);
-    m_lblStatus = named(new QLabel(this), "lblStatus", tr("Status"));
-    m_lblStatus->setWordWrap(true);
+    m_lblStatus = wrappingLabel(this, "lblStatus", tr("Status"));
 
     m_lblRules = named(new QLabel(tr("&Expectations and replications:"), this), "lblRules",
                        tr("Expectations and replications"));
@@ -94,13 +91,11 @@ void ComparePage::createControls() {
                        "tblRules", tr("Expectations and replications"));
     m_lblRules->setBuddy(m_tblRules);
     m_lblPairs = named(new QLabel(tr("&Pairs of rules (first rule less second):"), this),
-                       "lblPairs", tr("Pairs of rules"));
+                       "lblPairs", tr("Pairs of rules (first rule less second)"));
     m_tblPairs = named(reportView(this, m_pairsModel, QStringLiteral("pairs-of-rules.csv")),
                        "tblPairs", tr("Pairs of rules"));
     m_lblPairs->setBuddy(m_tblPairs);
-    m_lblInformation = named(new QLabel(this), "lblInformation", tr("Best fixed order"));
-    m_lblInformation->setWordWrap(true);
-    m_lblInformation->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblInformation = wrappingLabel(this, "lblInformation", tr("Best fixed order"));
 
     m_chtProfit = named(new ProfitChart(this), "chtProfit", tr("Cumulative profit by day"));
     m_chtHistogram =

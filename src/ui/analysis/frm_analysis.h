@@ -8,9 +8,21 @@
 //
 // Keyboard: Ctrl+Tab and Ctrl+PgDown go to the next page, Ctrl+Shift+Tab and
 // Ctrl+PgUp to the one before (both wrap around); the tab bar takes the focus
-// too, where the arrow keys move between pages. Esc and the frame's close
-// button hide the window; hiding or destroying it stops every page's work
+// too, where the arrow keys move between pages. Enter on a button presses
+// it; Enter anywhere else presses no button but the explicit default button
+// of the page that holds the focus (a page makes one only where Enter in
+// each of its fields should press it): no button is auto-default, so a
+// button Tab only passed never becomes the default. The control that takes
+// the focus is scrolled into view within its page.
+//
+// Closing: Esc and the frame's close button first ask every page
+// (AnalysisPage::confirmDiscardWork); one that says no keeps the window
+// open. Hiding or destroying the window stops every page's work
 // (AnalysisPage::stopWork), switching pages does not.
+//
+// Inputs: each show function gives its page inputs; a page reached by its
+// tab or the keyboard before any has takes the window's inputs (the last
+// handed to a show function) with the defaults setPageDefaults answers.
 //
 // Who owns it: app/ creates it once and shows it with an owner. Shown for the
 // results window (which is modal while it is open) it becomes a window of the
@@ -30,15 +42,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QSet>
 #include <QSize>
 #include <cstdint>
-#include <optional>
-
-#include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "engine/simulation_parameters.h"
 
+class QPushButton;
 class QTabWidget;
 
 namespace nv::ui {
@@ -48,6 +60,16 @@ class ComparePage;
 class QuantityPage;
 class PlayPage;
 class WorksheetPage;
+
+// What a page reached before its show function takes: `inputs` when no
+// show function has given the window any, Play's seed (nullopt: a fresh
+// one), the Worksheet's days and seed (nullopt: a new one).
+struct PageDefaults {
+    std::optional<RunInputs> inputs;
+    std::optional<std::uint64_t> playSeed;
+    std::int32_t worksheetDays = 20;
+    std::optional<std::uint64_t> worksheetSeed;
+};
 
 class FrmAnalysis final : public QDialog {
     Q_OBJECT
@@ -93,12 +115,24 @@ public:
     void nextPage();
     void previousPage();
 
+    // Where a page reached before its show function finds its defaults;
+    // without one such a page takes the window's inputs and fresh seeds.
+    void setPageDefaults(std::function<PageDefaults()> defaults);
+
+    // Esc and the frame's close button: closes unless a page keeps it open.
+    void reject() override;
+
 protected:
     void hideEvent(QHideEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setOwner(QWidget *owner);
     void stopAllWork();
+    void givePageInputs(int index);
+    [[nodiscard]] QPushButton *pageDefaultButton(QWidget *focus) const;
+    void scrollIntoView(QWidget *focus);
 
     QTabWidget *m_tabPages = nullptr;
     ComparePage *m_comparePage = nullptr;
@@ -107,6 +141,10 @@ private:
     WorksheetPage *m_worksheetPage = nullptr;
     bool m_changingOwner = false;
     bool m_placed = false;
+    // The RunInputs last handed to a show function, and the pages given theirs.
+    std::optional<RunInputs> m_inputs;
+    QSet<const QWidget *> m_pagesGiven;
+    std::function<PageDefaults()> m_pageDefaults;
 };
 
 }  // namespace nv::ui
