@@ -84,7 +84,8 @@ PlayPage::PlayPage(QWidget *parent)
       m_chooseOpen(&askOpenFileName),
       m_reportError([this](const QString &message) {
           QMessageBox::warning(this, tr("Play the Newsvendor"), message);
-      }) {
+      }),
+      m_askDiscard(&askInMessageBox) {
     setObjectName(QStringLiteral("pagePlay"));
     setAccessibleName(title());
     createControls();
@@ -111,6 +112,9 @@ PlayPage::~PlayPage() = default;
 void PlayPage::setRunInputs(const RunInputs &inputs, std::optional<std::uint64_t> seed) {
     if (m_stage == Stage::Playing && m_inputs == inputs && (!seed || *seed == m_seed)) {
         return;  // the game in progress goes on
+    }
+    if (!confirmDiscard(Next::AnotherGame)) {
+        return;
     }
     m_inputs = inputs;
     m_game.reset();
@@ -143,7 +147,8 @@ void PlayPage::cmdStart_Click() {
     }
     const std::optional<std::uint64_t> chosen = seed();
     if (!chosen) {
-        setStatus(tr("Seed must be a whole number from 0 to 18,446,744,073,709,551,615"));
+        announce(*m_lblStatus,
+                 tr("Seed must be a whole number from 0 to 18,446,744,073,709,551,615"));
         m_txtSeed->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -158,6 +163,7 @@ void PlayPage::cmdStart_Click() {
     m_orders.clear();
     m_demands.clear();
     m_lblOutcome->clear();
+    m_lblRefusal->clear();
     showHistory();
     setStage(Stage::Playing);
     m_txtOrder->clear();
@@ -174,7 +180,7 @@ void PlayPage::cmdOrder_Click() {
     m_txtOrder->setFocus(Qt::OtherFocusReason);
     const auto order = parseOrder(m_txtOrder->text().toStdString());
     if (!order) {
-        announce(*m_lblStatus, toQString(refusalMessage(order.error())));
+        setRefusal(toQString(refusalMessage(order.error())));
         m_txtOrder->selectAll();
         return;
     }
@@ -182,6 +188,7 @@ void PlayPage::cmdOrder_Click() {
     if (!day) {
         return;
     }
+    m_lblRefusal->clear();
     showDay(*day);
     showHistory();
     if (m_game->finished()) {
@@ -196,7 +203,7 @@ void PlayPage::cmdFinish_Click() {
         return;
     }
     if (m_game->daysPlayed() == 0) {
-        announce(*m_lblStatus, tr("Play at least one day before finishing."));
+        setRefusal(tr("Play at least one day before finishing."));
         m_txtOrder->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -204,16 +211,29 @@ void PlayPage::cmdFinish_Click() {
 }
 
 void PlayPage::cmdNewSeed_Click() {
+    if (m_stage != Stage::Start) {
+        if (!confirmDiscard(Next::AnotherGame)) {
+            return;
+        }
+        backToStart();
+    }
     m_txtSeed->setText(QString::number(clockSeed()));
 }
 
 void PlayPage::cmdPlayAgain_Click() {
-    m_game.reset();
+    if (!confirmDiscard(Next::AnotherGame)) {
+        return;
+    }
+    backToStart();
     m_txtSeed->setText(QString::number(m_seed));
+    setStatus(tr("The same seed plays the same days again; New Seed gives other days."));
+}
+
+void PlayPage::backToStart() {
+    m_game.reset();
     setStage(Stage::Start);
     m_cmdStart->setEnabled(m_parameters.has_value());
     m_cmdStart->setFocus(Qt::OtherFocusReason);
-    setStatus(tr("The same seed plays the same days again; New Seed gives other days."));
 }
 
 void PlayPage::setStage(Stage stage) {
@@ -280,6 +300,7 @@ void PlayPage::showDebrief() {
         findings << toQString(finding);
     }
     m_lblFindings->setText(findings.join(QLatin1Char('\n')));
+    m_debriefSaved = false;
 
     const GamePaths paths = gamePaths(*m_parameters, m_orders, m_demands);
     const auto path = [&](GamePlayer who) { return values(paths.of(who)); };
@@ -326,20 +347,17 @@ void PlayPage::showDebrief() {
 
 void PlayPage::setStatus(const QString &text) {
     m_lblStatus->setText(text);
-    m_lblStatus->setAccessibleDescription(text);
+}
+
+void PlayPage::setRefusal(const QString &text) {
+    announce(*m_lblRefusal, text);
 }
 
 void PlayPage::announce(QLabel &label, const QString &text) {
-    // Qt has no live region: a screen reader is told by the label's changed
-    // description and an alert; the outcome label's name is the outcome too,
-    // so it is read wherever the reader stands.
+    // Qt has no live region: the label's text is its accessible name, whose
+    // change QLabel reports, and an alert asks a screen reader to read it
+    // wherever the reader stands.
     label.setText(text);
-    if (&label == m_lblOutcome) {
-        label.setAccessibleName(text);
-    }
-    label.setAccessibleDescription(text);
-    QAccessibleEvent changed(&label, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
     QAccessibleEvent alert(&label, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
 }

@@ -9,32 +9,42 @@
 // days and puts the focus in the order field.
 //
 // Each day: type the order (a whole number of units, 0 to 1,000; anything else
-// is refused in the status line and the field keeps the focus) and press
-// Enter. The day's demand, sales, leftover, unmet demand and profit appear in
-// lblOutcome, which is announced to a screen reader (its accessible name and
-// description change, with the matching accessibility events); the chart of
-// the orders against the demands and the history table grow.
+// is refused in lblRefusal beside the field, which keeps the focus, until the
+// next order is accepted) and press Enter. The day's demand, sales, leftover,
+// unmet demand and profit appear in lblOutcome; the chart of the orders
+// against the demands and the history table grow.
+//
+// A screen reader reads every label's current text as its name (its caption
+// is the description), and a changed outcome, refusal or status is announced.
 //
 // The end (the last day, or "Finish Now" after at least one day): the debrief
 // as a table of figures (ReportTableModel over debriefReport's player and
 // rules), the days (the report's records), two charts (the cumulative profit
 // of the player against the rules on the same days; the orders against the
-// best order and the demands) and one sentence per finding. "Save Results…"
+// best order and the demands) and one sentence per finding, in lblFindings,
+// which takes the focus so a screen reader reads them all. "Save Results…"
 // writes the report as json (what `newsvendor-run debrief --format json`
 // prints) or as csv, by the chosen file's suffix; "Open Results…" reads a
 // saved json, replays it (readSavedGame) and shows its debrief, refusing a
 // file that does not replay; "Play Again" goes back to the start with the same
 // seed, which "New Seed" replaces.
 //
+// Nothing is lost without a question: starting another game (Play Again, New
+// Seed, other inputs or seed from the menu), opening results or closing
+// (confirmDiscardWork) first asks about an unsaved debrief (Save / Discard /
+// Cancel; Save runs Save Results…) or a game with days played (Discard /
+// Cancel). Cancel keeps it as it was.
+//
 // Controls (objectName, accessibleName), in tab order:
 //     spnDays "&Days:", txtSeed "&Seed:", cmdNewSeed "&New Seed",
 //     cmdStart "&Start Game" (the default button while the start shows),
-//     txtOrder "&Order (units):", cmdOrder "Or&der", cmdFinish "&Finish Now",
+//     txtOrder "Order (&units):", cmdOrder "Or&der", cmdFinish "&Finish Now",
 //     tblHistory, chtGame, lblFindings, tblDebrief, chtProfit, chtOrders,
-//     tblDays, cmdSaveResults "Sa&ve Results…", cmdOpenResults "O&pen Results…",
+//     tblDays, cmdSaveResults "Sa&ve Results…", cmdOpenResults "&Open Results…",
 //     cmdPlayAgain "Play &Again"
-// and lblParameters, lblDay, lblOutcome, lblStatus (the status line, always
-// in view under the scrolling part).
+// and lblParameters, lblDay, lblRefusal, lblOutcome, lblStatus (the status
+// line, always in view under the scrolling part). A focused control in the
+// scrolling part is scrolled into view.
 //
 //     nv::ui::PlayPage page;
 //     page.setRunInputs(inputs, std::nullopt);   // a fresh seed
@@ -78,8 +88,17 @@ public:
     PlayPage(const PlayPage &) = delete;
     PlayPage &operator=(const PlayPage &) = delete;
 
+    // What the question before discarding work offers and what was chosen.
+    enum class DiscardChoice { Save, Discard, Cancel };
+    // (parent, title, text, offerSave) -> the choice; Esc is Cancel.
+    using DiscardAsker = std::function<DiscardChoice(QWidget *parent, const QString &title,
+                                                     const QString &text, bool offerSave)>;
+
     [[nodiscard]] QString title() const override { return tr("Play"); }
     void stopWork() override {}
+    // Asks before an unsaved debrief or a game with days played is lost
+    // (the window closing); false when the user cancelled.
+    bool confirmDiscardWork() override;
 
     // The inputs to play with and the seed (nullopt: a fresh one). A game in
     // progress with the same inputs goes on when no seed or its own is given.
@@ -108,6 +127,7 @@ public:
     void setSaveFileChooser(SaveFileChooser chooser) { m_chooseSave = std::move(chooser); }
     void setOpenFileChooser(OpenFileChooser chooser) { m_chooseOpen = std::move(chooser); }
     void setErrorReporter(ErrorReporter report) { m_reportError = std::move(report); }
+    void setDiscardAsker(DiscardAsker ask) { m_askDiscard = std::move(ask); }
 
     [[nodiscard]] QSpinBox &spnDays() noexcept { return *m_spnDays; }
     [[nodiscard]] QLineEdit &txtSeed() noexcept { return *m_txtSeed; }
@@ -116,6 +136,7 @@ public:
     [[nodiscard]] QPushButton &cmdFinish() noexcept { return *m_cmdFinish; }
     [[nodiscard]] QPushButton &cmdSaveResults() noexcept { return *m_cmdSaveResults; }
     [[nodiscard]] QPushButton &cmdPlayAgain() noexcept { return *m_cmdPlayAgain; }
+    [[nodiscard]] QLabel &lblRefusal() noexcept { return *m_lblRefusal; }
     [[nodiscard]] QLabel &lblOutcome() noexcept { return *m_lblOutcome; }
     [[nodiscard]] QLabel &lblStatus() noexcept { return *m_lblStatus; }
     [[nodiscard]] QLabel &lblFindings() noexcept { return *m_lblFindings; }
@@ -131,14 +152,20 @@ private:
     void createControls();
     void layoutControls();
     void setFocusOrder();
-    // play_page_results.cpp: saving and opening
+    // play_page_results.cpp: saving, opening, the question before work is lost
+    enum class Next { AnotherGame, OtherResults, Closing };
+    bool confirmDiscard(Next next);
+    static DiscardChoice askInMessageBox(QWidget *parent, const QString &title, const QString &text,
+                                         bool offerSave);
 
     void setStage(Stage stage);
+    void backToStart();
     void showDay(const DayResult &day);
     void showHistory();
     void showDebrief();
     void setStatus(const QString &text) override;
-    void announce(QLabel &label, const QString &text);
+    void setRefusal(const QString &text);
+    static void announce(QLabel &label, const QString &text);
     [[nodiscard]] std::optional<std::uint64_t> seed() const;
     [[nodiscard]] static QString parametersText(const AnalysisParameters &parameters);
 
@@ -154,6 +181,7 @@ private:
     QLineEdit *m_txtOrder = nullptr;
     QPushButton *m_cmdOrder = nullptr;
     QPushButton *m_cmdFinish = nullptr;
+    QLabel *m_lblRefusal = nullptr;
     QLabel *m_lblOutcome = nullptr;
     ReportTableView *m_tblHistory = nullptr;
     SeriesChart *m_chtGame = nullptr;
@@ -183,6 +211,8 @@ private:
     SaveFileChooser m_chooseSave;
     OpenFileChooser m_chooseOpen;
     ErrorReporter m_reportError;
+    DiscardAsker m_askDiscard;
+    bool m_debriefSaved = false;
 };
 
 }  // namespace nv::ui

@@ -7,6 +7,8 @@
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "engine/analysis/game.h"
 #include "ui/analysis/page_widgets.h"
@@ -20,9 +22,29 @@ namespace nv::ui {
 
 namespace {
 
+// A style may draw the default button as it draws a focused one: this one
+// adds the focus rectangle inside while it has the focus.
+class FocusShowingButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override {
+        QPushButton::paintEvent(event);
+        if (!isDefault() || !hasFocus()) {
+            return;
+        }
+        QStylePainter painter(this);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(4, 4, -4, -4);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+};
+
 QPushButton *button(QWidget *parent, const QString &text, const char *objectName,
                     const QString &accessibleName) {
-    auto *b = named(new QPushButton(text, parent), objectName, accessibleName);
+    auto *b = named(new FocusShowingButton(text, parent), objectName, accessibleName);
     b->setAutoDefault(false);
     return b;
 }
@@ -58,7 +80,8 @@ void PlayPage::createControls() {
     m_cmdStart = button(m_wdgStart, tr("S&tart Game"), "cmdStart", tr("Start Game"));
 
     m_wdgPlay = named(new QWidget(this), "wdgPlay", tr("The game"));
-    m_lblDay = named(new QLabel(m_wdgPlay), "lblDay", tr("Day"));
+    m_lblDay = wrappingLabel(m_wdgPlay, "lblDay", tr("Day"));
+    m_lblDay->setWordWrap(false);
     m_txtOrder = named(new QLineEdit(m_wdgPlay), "txtOrder", tr("Order (units)"));
     m_txtOrder->setAccessibleDescription(
         tr("Type today's order, a whole number of units from 0 to 1,000, and press Enter"));
@@ -67,6 +90,7 @@ void PlayPage::createControls() {
         m_txtOrder->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
     m_cmdOrder = button(m_wdgPlay, tr("Or&der"), "cmdOrder", tr("Order"));
     m_cmdFinish = button(m_wdgPlay, tr("&Finish Now"), "cmdFinish", tr("Finish Now"));
+    m_lblRefusal = wrappingLabel(m_wdgPlay, "lblRefusal", tr("Order refused"));
     m_lblOutcome = wrappingLabel(m_wdgPlay, "lblOutcome", tr("The day's outcome"));
     m_tblHistory =
         named(reportView(m_wdgPlay, m_historyModel, QStringLiteral("game-days.csv"), false),
@@ -78,6 +102,10 @@ void PlayPage::createControls() {
     m_lblFindings = wrappingLabel(m_wdgDebrief, "lblFindings", tr("Findings"));
     m_lblFindings->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                            Qt::TextSelectableByKeyboard);
+    // A focused label shows only a thin text cursor: a frame shows the focus.
+    m_lblFindings->setStyleSheet(
+        QStringLiteral("QLabel { border: 1px solid transparent; padding: 2px; }"
+                       "QLabel:focus { border-color: palette(highlight); }"));
     m_tblDebrief =
         named(reportView(m_wdgDebrief, m_debriefModel, QStringLiteral("game-debrief.csv"), true),
               "tblDebrief", tr("Your game and the rules"));
@@ -91,10 +119,9 @@ void PlayPage::createControls() {
     m_cmdSaveResults =
         button(this, tr("Sa&ve Results\u2026"), "cmdSaveResults", tr("Save Results"));
     m_cmdOpenResults =
-        button(this, tr("O&pen Results\u2026"), "cmdOpenResults", tr("Open Results"));
+        button(this, tr("&Open Results\u2026"), "cmdOpenResults", tr("Open Results"));
     m_cmdPlayAgain = button(this, tr("Play &Again"), "cmdPlayAgain", tr("Play Again"));
-    m_lblStatus = named(new QLabel(this), "lblStatus", tr("Status"));
-    m_lblStatus->setWordWrap(true);
+    m_lblStatus = wrappingLabel(this, "lblStatus", tr("Status"));
 }
 
 void PlayPage::layoutControls() {
@@ -118,12 +145,13 @@ void PlayPage::layoutControls() {
     auto *orderRow = new QHBoxLayout;
     orderRow->addWidget(m_lblDay);
     orderRow->addSpacing(12);
-    orderRow->addWidget(buddy(m_wdgPlay, tr("&Order (units):"), "lblOrder", m_txtOrder));
+    orderRow->addWidget(buddy(m_wdgPlay, tr("Order (&units):"), "lblOrder", m_txtOrder));
     orderRow->addWidget(m_txtOrder);
     orderRow->addWidget(m_cmdOrder);
     orderRow->addSpacing(12);
     orderRow->addWidget(m_cmdFinish);
-    orderRow->addStretch(1);
+    orderRow->addSpacing(12);
+    orderRow->addWidget(m_lblRefusal, 1);
     // The history scrolls inside its own frame, beside the chart, so the
     // order field stays in view however many days have been played.
     m_tblHistory->setMaximumHeight(kHistoryHeight);

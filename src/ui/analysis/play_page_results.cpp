@@ -1,15 +1,18 @@
-// The Play page's results: saving the debrief as json or csv, and opening a
-// saved json again (replayed, never taken on trust).
+// The Play page's results: saving the debrief as json or csv, opening a saved
+// json again (replayed, never taken on trust), and the question before a game
+// with days played or an unsaved debrief is lost.
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 
 #include "engine/analysis/game_report.h"
 #include "io/report_csv.h"
 #include "io/report_json.h"
 #include "io/results_file.h"
+#include "ui/analysis/analysis_text.h"
 #include "ui/analysis/play_page.h"
 #include "ui/toolkit/qt/qt_text.h"
 
@@ -44,11 +47,16 @@ void PlayPage::cmdSaveResults_Click() {
             return writeFileAtomically(path, QByteArray::fromStdString(resultsText(!csv)));
         });
     if (saved) {
+        m_debriefSaved = true;
         setStatus(tr("Results saved to %1").arg(QDir::toNativeSeparators(*saved)));
     }
 }
 
 void PlayPage::cmdOpenResults_Click() {
+    // The game or debrief shown goes only once the file replays.
+    if (!confirmDiscard(Next::OtherResults)) {
+        return;
+    }
     const QString path = m_chooseOpen(this, tr("Open Results"), QDir::homePath(),
                                       tr("Saved results (*.json);;All files (*)"));
     if (path.isEmpty()) {
@@ -69,6 +77,7 @@ void PlayPage::cmdOpenResults_Click() {
         return;
     }
     m_game.reset();
+    m_inputs.reset();  // the file's inputs, not the menu's: the menu starts afresh
     m_parameters = saved->parameters;
     m_policy = saved->checkedPolicy;
     m_seed = saved->seed;
@@ -76,9 +85,73 @@ void PlayPage::cmdOpenResults_Click() {
     m_demands = saved->demands;
     m_lblParameters->setText(parametersText(*m_parameters));
     showDebrief();
+    m_debriefSaved = true;
     setStatus(tr("The results of %1, replayed from seed %2.")
                   .arg(QFileInfo(path).fileName())
                   .arg(m_seed));
+}
+
+PlayPage::DiscardChoice PlayPage::askInMessageBox(QWidget *parent, const QString &title,
+                                                  const QString &text, bool offerSave) {
+    using Choice = DiscardChoice;
+    QMessageBox box(QMessageBox::Question, title, text,
+                    offerSave ? QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel
+                              : QMessageBox::Discard | QMessageBox::Cancel,
+                    parent);
+    box.setObjectName(QStringLiteral("msgDiscard"));
+    box.setAccessibleName(title);
+    box.setAccessibleDescription(text);
+    box.setDefaultButton(offerSave ? QMessageBox::Save : QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return Choice::Save;
+        case QMessageBox::Discard:
+            return Choice::Discard;
+        default:
+            return Choice::Cancel;
+    }
+}
+
+bool PlayPage::confirmDiscard(Next next) {
+    if (m_stage == Stage::Playing && m_game && m_game->daysPlayed() > 0) {
+        const QString text = tr("A game is in progress: %1 of %2 days played. Discard it?")
+                                 .arg(countText(m_game->daysPlayed()), countText(m_game->days()));
+        return m_askDiscard(this, tr("Game in Progress"), text, false) == DiscardChoice::Discard;
+    }
+    if (m_stage != Stage::Debrief || m_debriefSaved) {
+        return true;
+    }
+    const QString text =
+        next == Next::AnotherGame
+            ? tr("The debrief of this game is not saved. Save it before starting another game?")
+        : next == Next::OtherResults
+            ? tr("The debrief of this game is not saved. Save it before opening other results?")
+            : tr("The debrief of this game is not saved. Save it before closing?");
+    const DiscardChoice choice = m_askDiscard(this, tr("Unsaved Game"), text, true);
+    if (choice == DiscardChoice::Save) {
+        cmdSaveResults_Click();
+        return m_debriefSaved;  // a cancelled or failed save discards nothing
+    }
+    return choice == DiscardChoice::Discard;
+}
+
+bool PlayPage::confirmDiscardWork() {
+    const auto atStake = [this] {
+        return (m_stage == Stage::Playing && m_game && m_game->daysPlayed() > 0) ||
+               (m_stage == Stage::Debrief && !m_debriefSaved);
+    };
+    if (!atStake()) {
+        return true;
+    }
+    if (!confirmDiscard(Next::Closing)) {
+        return false;
+    }
+    if (atStake()) {  // discarded, not saved: it is gone
+        backToStart();
+        setStatus(tr("The game was discarded."));
+    }
+    return true;
 }
 
 }  // namespace nv::ui
