@@ -152,7 +152,7 @@ private slots:
     void aPageReachedFirstShowsTheInputs_data();
     void aPageReachedFirstShowsTheInputs();
     void amountsFollowTheLocale_data() {
-        addPageRows({"Compare Rules", "Order Quantity", "Play day", "Play debrief"});
+        addPageRows({"Compare Rules", "Order Quantity", "Worksheet", "Play day", "Play debrief"});
     }
     void amountsFollowTheLocale();
 
