@@ -1,9 +1,8 @@
 // The Analysis window's Worksheet page, opened through the presenter as the
 // Analyze menu opens it: the sheet and its key, pasted numbers and their
 // dialog, days and seed from the keyboard, refusals, the marking of a
-// student's sheet, what a screen reader reads, and the pages its PDF writer
-// and printing make (read back with pdfinfo and pdftotext, skipped without
-// them).
+// student's sheet and what a screen reader reads (its pages on paper:
+// tst_worksheet_print.cpp).
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,12 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -26,7 +22,6 @@
 #include "compare_test_support.h"
 #include "ui/analysis/frm_analysis.h"
 #include "ui/analysis/worksheet_page.h"
-#include "ui/analysis/worksheet_print.h"
 #include "ui/analysis/worksheet_text_dialog.h"
 #include "ui/toolkit/qt/report_records_model.h"
 #include "ui/toolkit/qt/report_table_view.h"
@@ -38,27 +33,6 @@ namespace {
 // Demand, order, sales, daily and cumulative profit: columns 2..6.
 QString cell(WorksheetPage &page, int day, int column) {
     return page.sheetModel().index(day - 1, column).data().toString();
-}
-
-QString tool(const QString &name) {
-    return QStandardPaths::findExecutable(name);
-}
-
-QString run(const QString &program, const QStringList &args) {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-bool havePdfTools() {
-    return !tool("pdfinfo").isEmpty() && !tool("pdftotext").isEmpty();
-}
-
-int pdfPages(const QString &path) {
-    const QRegularExpressionMatch match =
-        QRegularExpression("Pages:\\s+(\\d+)\\n").match(run(tool("pdfinfo"), {path}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 QString accessibleName(QWidget *widget) {
@@ -228,26 +202,22 @@ private slots:
         QTest::addColumn<int>("days");
         QTest::addColumn<QString>("seed");
         QTest::addColumn<QString>("refusal");
+        const QString seedRefused(
+            "The seed must be a whole number from 0 to 18446744073709551615; the sheet keeps "
+            "seed 42");
+        const QString daysRefused("The sheet has from 1 to 1,000 days; %1 is not taken");
         QTest::newRow("seed") << "txtSeed"
                               << "12345" << 2 << "12345" << QString();
-        QTest::newRow("seed above the largest")
-            << "txtSeed"
-            << "18446744073709551616" << 2 << "42"
-            << "The seed must be a whole number from 0 to 18446744073709551615; the sheet "
-               "keeps seed 42";
+        QTest::newRow("seed too large") << "txtSeed"
+                                        << "18446744073709551616" << 2 << "42" << seedRefused;
         QTest::newRow("no seed") << "txtSeed"
-                                 << "" << 2 << "42"
-                                 << "The seed must be a whole number from 0 to "
-                                    "18446744073709551615; the sheet keeps seed 42";
+                                 << "" << 2 << "42" << seedRefused;
         QTest::newRow("days") << "spnDays"
                               << "30" << 30 << "42" << QString();
-        QTest::newRow("days above the largest")
-            << "spnDays"
-            << "5000" << 2 << "42"
-            << "The sheet has from 1 to 1,000 days; 5,000 is not taken";
+        QTest::newRow("days too many") << "spnDays"
+                                       << "5000" << 2 << "42" << daysRefused.arg("5,000");
         QTest::newRow("no days") << "spnDays"
-                                 << "0" << 2 << "42"
-                                 << "The sheet has from 1 to 1,000 days; 0 is not taken";
+                                 << "0" << 2 << "42" << daysRefused.arg(0);
     }
     void enterAppliesTheField() {
         QFETCH(QString, field);
@@ -255,9 +225,7 @@ private slots:
         QFETCH(int, days);
         QFETCH(QString, seed);
         QFETCH(QString, refusal);
-        FrmAnalysis &window = *m_windows->analysisWindow();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(activate());
         m_page->cmdNewSeed().setFocus();
         QTest::keyClick(&m_page->cmdNewSeed(), Qt::Key_Tab);
         auto *input = m_page->findChild<QWidget *>(field);
@@ -302,9 +270,7 @@ private slots:
     // then leaves the page (for the tab bar), coming back at the first
     // control; Shift+Tab walks back.
     void tabWalksThePageInOrder() {
-        FrmAnalysis &window = *m_windows->analysisWindow();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(activate());
         const QStringList order{"spnDays",      "txtSeed",    "cmdNewSeed",      "cmdPasteNumbers",
                                 "tblIntervals", "chkAnswers", "cmdCheckAnswers", "cmdPasteAnswers",
                                 "tblSheet",     "cboPaper",   "cmdPrint",        "cmdSavePdf",
@@ -364,74 +330,12 @@ private slots:
         QCOMPARE(m_page->lblStatus().text(), QString("Pasted random numbers of 2 digits"));
     }
 
-    // The printer's page range: the pages in it, numbered in the whole
-    // document (100 days on A4: 8 pages).
-    void printsThePagesChosen_data() {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("firstFooter");
-        QTest::newRow("all") << 0 << 0 << 8 << "Page 1 of 8";
-        QTest::newRow("1 to 1") << 1 << 1 << 1 << "Page 1 of 8";
-        QTest::newRow("3 to 5") << 3 << 5 << 3 << "Page 3 of 8";
-        QTest::newRow("7 to 99: cut to the last") << 7 << 99 << 2 << "Page 7 of 8";
-    }
-    void printsThePagesChosen() {
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(int, pages);
-        QFETCH(QString, firstFooter);
-        if (!havePdfTools()) {
-            QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
-        }
-        m_page->setRunInputs(testing::runInputs(), 100, 7);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("printed.pdf");
-        QPrinter printer;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        if (from > 0) {
-            printer.setPrintRange(QPrinter::PageRange);
-            printer.setFromTo(from, to);
-        }
-        QVERIFY(printWorksheet(printer, *m_page->sheet()));
-        QCOMPARE(pdfPages(path), pages);
-        const QString first = run(tool("pdftotext"), {"-layout", path, "-"}).split('\f')[0];
-        QVERIFY2(first.contains(firstFooter), qPrintable(first));
-    }
-
-    void pdfHasTheSheetThenTheKey_data() {
-        QTest::addColumn<int>("days");
-        QTest::addColumn<int>("paper");
-        QTest::addColumn<int>("pages");
-        QTest::newRow("20 days on A4: one page each") << 20 << int(QPageSize::A4) << 2;
-        QTest::newRow("20 days on Letter") << 20 << int(QPageSize::Letter) << 2;
-        QTest::newRow("100 days on A4") << 100 << int(QPageSize::A4) << 8;
-    }
-    void pdfHasTheSheetThenTheKey() {
-        QFETCH(int, days);
-        QFETCH(int, paper);
-        QFETCH(int, pages);
-        if (!havePdfTools()) {
-            QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
-        }
-        m_page->setRunInputs(testing::runInputs(), days, 7);
-        const auto id = static_cast<QPageSize::PageSizeId>(paper);
-        QCOMPARE(2 * worksheetPartPages(*m_page->sheet(), id), pages);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("sheet.pdf");
-        QCOMPARE(writeWorksheetPdf(path, *m_page->sheet(), id), std::nullopt);
-        QCOMPARE(pdfPages(path), pages);
-        const QString text = run(tool("pdftotext"), {"-layout", path, "-"});
-        QVERIFY(text.contains("Hand simulation worksheet"));
-        QVERIFY(text.contains("Hand simulation: answer key"));
-        QVERIFY(text.contains(QString("Page %1 of %1").arg(pages)));
-        // The key starts on a page of its own.
-        QVERIFY(text.split('\f')[pages / 2].startsWith("Hand simulation: answer key"));
-    }
-
 private:
+    bool activate() {
+        m_windows->analysisWindow()->activateWindow();
+        return QTest::qWaitForWindowActive(m_windows->analysisWindow());
+    }
+
     std::unique_ptr<ApplicationWindows> m_windows;
     WorksheetPage *m_page = nullptr;
 };
