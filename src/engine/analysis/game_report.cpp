@@ -100,9 +100,11 @@ std::vector<std::string> debriefFindings(const Debrief &d, const NumberLocale &l
                   " that knowing each demand in advance would have earned";
     }
     findings.push_back(earned + ".");
+    const bool lucky = d.luck >= ExactDecimal{};
     findings.push_back("Your orders were expected to earn " + money(d.expectedTotal) +
-                       "; the demands you met made " + money(std::fabs(d.luck)) +
-                       (d.luck >= 0 ? " more" : " less") + " than that, which was luck.");
+                       "; the demands you met made " +
+                       money(lucky ? d.luck : ExactDecimal{} - d.luck) +
+                       (lucky ? " more" : " less") + " than that, which was luck.");
     findings.push_back("On the same days Yesterday's Demand earned " + money(d.yesterdayTotal) +
                        ", Average Annual Demand " + money(d.annualTotal) +
                        " and a fixed order of " + units(d.bestOrder.toDouble()) + " units " +
@@ -135,12 +137,11 @@ Report debriefReport(const AnalysisParameters &parameters, const Debrief &d,
     ReportGroup &player = report.addSection("player", "You").addGroup("", "");
     player.add("total_profit", "Your total profit ($)", ReportKind::Money, d.playerTotal);
     player.add("expected_total_profit", "Expected total profit of your orders ($)",
-               ReportKind::Money, reportNumber(d.expectedTotal));
-    player.add("luck", "Luck: total profit less its expectation ($)", ReportKind::Money,
-               reportNumber(d.luck));
+               ReportKind::Money, d.expectedTotal);
+    player.add("luck", "Luck: total profit less its expectation ($)", ReportKind::Money, d.luck);
     player.add("share_of_perfect", "Share of what perfect information earned", ReportKind::Share,
                optionalNumber(d.shareOfPerfect));
-    player.add("mean_order", "Mean order (units)", ReportKind::Units, reportNumber(d.meanOrder));
+    player.add("mean_order", "Mean order (units)", ReportKind::Units, d.meanOrder);
     player.add("chase_correlation", "Correlation of each order with the day before's demand",
                ReportKind::Ratio, optionalNumber(d.chaseCorrelation));
     player.add("days_above_best", "Days ordered above the best order", ReportKind::Count,
