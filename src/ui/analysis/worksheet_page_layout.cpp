@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QSpinBox>
 
@@ -30,8 +29,8 @@ void WorksheetPage::createControls() {
     m_spnDays->setAccessibleDescription(tr("Days on the sheet, from 1 to 1,000"));
 
     m_txtSeed = named(new QLineEdit(this), "txtSeed", tr("Seed"));
-    m_txtSeed->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,30}")), m_txtSeed));
+    // Whatever is typed stays as typed; one that is no seed is refused beside
+    // the field when it is applied (worksheet_page_fields.cpp).
     m_txtSeed->setAccessibleDescription(
         tr("The seed the random numbers are drawn from; the same seed gives the same sheet"));
     m_txtSeed->setMaximumWidth(m_txtSeed->fontMetrics().horizontalAdvance(QString(24, u'0')));

@@ -212,6 +212,8 @@ private slots:
                                         << "18446744073709551616" << 2 << "42" << seedRefused;
         QTest::newRow("no seed") << "txtSeed"
                                  << "" << 2 << "42" << seedRefused;
+        QTest::newRow("seed with a sign") << "txtSeed"
+                                          << "-5" << 2 << "42" << seedRefused;
         QTest::newRow("days") << "spnDays"
                               << "30" << 30 << "42" << QString();
         QTest::newRow("days too many") << "spnDays"
