@@ -3,6 +3,7 @@
 // replications out of range; and the seed decides the output.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <sstream>
 #include <string>
@@ -21,9 +22,9 @@ struct Outcome {
     std::string err;
 };
 
-Outcome runWith(const std::vector<std::string> &args) {
+Outcome runWith(const std::vector<std::string> &args, const std::string &input = {}) {
     std::vector<std::string_view> views(args.begin(), args.end());
-    std::istringstream in;
+    std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
     Outcome outcome;
@@ -246,6 +247,52 @@ TEST(TerminalProgress, ShowsTheCountsAFewTimesASecondThenErasesTheLine) {
     EXPECT_EQ(err.str(),
               "\r" + first + "\r" + second + "\r" + std::string(second.size(), ' ') + "\r");
 }
+
+// ---- Exact figures in json, for inputs whose doubles miss ----------------------
+
+struct ExactFigure {
+    const char *name;
+    std::vector<std::string> args;
+    const char *orders;  // standard input: a debrief's orders
+    const char *group;   // the object holding the line; "": anywhere
+    const char *line;    // a line of the json, without its indent
+};
+
+class ExactFigureInJson : public ::testing::TestWithParam<ExactFigure> {};
+
+TEST_P(ExactFigureInJson, IsItsExactDecimal) {
+    const ExactFigure &c = GetParam();
+    const Outcome outcome = runWith(joined(c.args, {"--format", "json"}), c.orders);
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    std::string_view json = outcome.out;
+    if (*c.group != '\0') {
+        json.remove_prefix(std::min(json.size(), json.find('"' + std::string(c.group) + "\": {")));
+        json = json.substr(0, json.find('}'));
+    }
+    EXPECT_NE(json.find(std::string(" ") + c.line + "\n"), std::string_view::npos) << outcome.out;
+}
+
+const std::vector<std::string> kBellAnalysis = {
+    "analyze", "--freq", "0.1,0.2,0.4,0.2,0.1", "--replications", "2", "--seed", "3"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Runner, ExactFigureInJson,
+    ::testing::Values(
+        // Doubles: 50.00000000000001, 25399.999999999996, 4600.000000000004.
+        ExactFigure{"YesterdayOrder", kBellAnalysis, "", "yesterday", "\"daily_order\": 50,"},
+        ExactFigure{"FixedTotal", kBellAnalysis, "", "fixed", "\"total_profit\": 25400,"},
+        ExactFigure{"ValueOfInformation", kBellAnalysis, "", "", "\"value_of_information\": 4600"},
+        // 656 / 7 does not end: rounded at the 18th place, not at a double's.
+        ExactFigure{"WeekAverage", joined(kBellAnalysis, {"--runs", "7"}), "", "yesterday",
+                    "\"daily_profit\": 93.714285714285714286,"},
+        // Doubles: -60.94999999999993.
+        ExactFigure{
+            "DebriefLuck",
+            {"debrief", "--freq", "0.15,0.25,0.30,0.20,0.10", "--seed", "7", "--orders", "-"},
+            "48\n55\n60\n40\n50\n52\n47\n61\n33\n70\n",
+            "player",
+            "\"luck\": -60.95,"}),
+    [](const auto &testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
 }  // namespace nv::runner
