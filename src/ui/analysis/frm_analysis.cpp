@@ -86,7 +86,9 @@ FrmAnalysis::FrmAnalysis(QWidget *parent) : QDialog(parent, kWindowFlags) {
 
     connect(m_tabPages, &QTabWidget::currentChanged, this, &FrmAnalysis::givePageInputs);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (now != nullptr && now->window() == this) {
+        // A click shows what it clicked already; scrolling would move it away.
+        if (now != nullptr && now->window() == this &&
+            QGuiApplication::mouseButtons() == Qt::NoButton) {
             // After the layout the focus change may have started has settled.
             QTimer::singleShot(0, this, [this, focus = QPointer<QWidget>(now)] {
                 if (focus != nullptr && focus->hasFocus()) {

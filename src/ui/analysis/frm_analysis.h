@@ -12,8 +12,8 @@
 // it; Enter anywhere else presses no button but the explicit default button
 // of the page that holds the focus (a page makes one only where Enter in
 // each of its fields should press it): no button is auto-default, so a
-// button Tab only passed never becomes the default. The control that takes
-// the focus is scrolled into view within its page.
+// button Tab only passed never becomes the default. A control that takes
+// the focus other than by a click is scrolled into view within its page.
 //
 // Closing: Esc and the frame's close button first ask every page
 // (AnalysisPage::confirmDiscardWork); one that says no keeps the window

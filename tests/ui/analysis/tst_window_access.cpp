@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
@@ -27,6 +28,7 @@
 #include "ui/analysis/play_page.h"
 #include "ui/analysis/quantity_page.h"
 #include "ui/analysis/worksheet_page.h"
+#include "ui/toolkit/qt/report_table_view.h"
 
 using namespace nv;
 using namespace nv::ui;
@@ -145,6 +147,7 @@ private slots:
     void enterInAFieldPressesNoPassedButton();
     void theFocusIsInView_data() { addPageRows(); }
     void theFocusIsInView();
+    void aClickedTableStaysWhereItWas();
     void enterOnAButtonPressesIt_data();
     void enterOnAButtonPressesIt();
     void closingAsksEveryPage_data();
@@ -249,6 +252,21 @@ void TestWindowAccess::theFocusIsInView() {
         }
     }
     QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(QLatin1Char(' '))));
+}
+
+void TestWindowAccess::aClickedTableStaysWhereItWas() {
+    openPage(*m_windows, QStringLiteral("Compare Rules"));
+    ComparePage &page = m_windows->analysisWindow()->comparePage();
+    m_windows->analysisWindow()->resize(480, 300);
+    QTest::qWait(50);
+    // The rules table's lower rows in view, its top scrolled away.
+    QScrollBar &bar = *page.scrContent().verticalScrollBar();
+    const int tableTop = page.tblRules().mapTo(page.scrContent().widget(), QPoint(0, 0)).y();
+    bar.setValue(tableTop + 60);
+    QTest::mouseClick(page.tblRules().viewport(), Qt::LeftButton, {}, QPoint(40, 40));
+    QTRY_VERIFY(page.tblRules().hasFocus());
+    QTest::qWait(20);
+    QCOMPARE(bar.value(), tableTop + 60);
 }
 
 void TestWindowAccess::enterOnAButtonPressesIt_data() {
