@@ -56,9 +56,9 @@ void expectRule(const RuleExpectation &e, const RuleFigures &f, const char *rule
     EXPECT_NEAR(e.laterDay.unmet, f.laterUnmet, kTolerance);
     EXPECT_NEAR(e.fillRate, f.fillRate, kTolerance);
     EXPECT_NEAR(e.lossDayShare, f.lossDayShare, kTolerance);
-    // Units balance every day: order = sales + leftover, demand = sales + unmet.
-    EXPECT_NEAR(e.laterDay.order, e.laterDay.sales + e.laterDay.leftover, kTolerance);
-    EXPECT_NEAR(e.laterDay.demand, e.laterDay.sales + e.laterDay.unmet, kTolerance);
+    // Units balance every day, exactly: order = sales + leftover, demand = sales + unmet.
+    EXPECT_EQ(e.laterDay.order, e.laterDay.sales + e.laterDay.leftover);
+    EXPECT_EQ(e.laterDay.demand, e.laterDay.sales + e.laterDay.unmet);
 }
 
 TEST_P(ExactExpectations, MatchTheHandWorkedValues) {
@@ -190,13 +190,14 @@ TEST(ExactExpectations, PriceEqualToCostLosesExactlyTheLeftovers) {
         const auto checked = analysisOf(f, "3.10", "3.10", "30");
         ASSERT_TRUE(checked.ok());
         const Expectations e = exactExpectations(*checked);
+        const ExactDecimal lossPerUnit = ExactDecimal::fromUnits(-31, 1);
         for (const AnalysisRule rule : kAllAnalysisRules) {
             const RuleExpectation &r = e.rule(rule);
-            EXPECT_NEAR(r.firstDay.profit, -3.1 * r.firstDay.leftover, kTolerance);
-            EXPECT_NEAR(r.laterDay.profit, -3.1 * r.laterDay.leftover, kTolerance);
-            EXPECT_NEAR(r.run.profit, -3.1 * r.run.leftover, 1e-8);
+            EXPECT_EQ(r.firstDay.profit, lossPerUnit * r.firstDay.leftover);
+            EXPECT_EQ(r.laterDay.profit, lossPerUnit * r.laterDay.leftover);
+            EXPECT_EQ(r.run.profit, lossPerUnit * r.run.leftover);
         }
-        EXPECT_NEAR(e.perfectInformation.run.profit, 0, kTolerance);
+        EXPECT_TRUE(e.perfectInformation.run.profit.isZero());
     }
 }
 
