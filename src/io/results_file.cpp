@@ -1,12 +1,15 @@
 // Reading saved game results back, by replaying their orders.
 #include "io/results_file.h"
 
+#include <cstdint>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <vector>
 
 #include "engine/analysis/game.h"
 #include "support/number_format.h"
+#include "support/text_conversion.h"
 #include "support/utf8.h"
 
 namespace nv {
@@ -19,10 +22,80 @@ ResultsFileError problem(std::string text) {
     return ResultsFileError{std::move(text)};
 }
 
-// A number of the file as an exact amount (the file writes exact decimals).
+// Builds the document as nlohmann's parser would, but keeps each number
+// with a fraction or an exponent as its text, in a binary value (which text
+// json never holds), so that an amount no double holds is read exactly.
+class TextKeepingBuilder {
+public:
+    explicit TextKeepingBuilder(Json &root) : m_root(root) {}
+
+    bool null() { return put(nullptr); }
+    bool boolean(bool value) { return put(value); }
+    bool number_integer(Json::number_integer_t value) { return put(value); }
+    bool number_unsigned(Json::number_unsigned_t value) { return put(value); }
+    bool number_float(Json::number_float_t /*value*/, const Json::string_t &text) {
+        return put(Json::binary(Json::binary_t::container_type(text.begin(), text.end())));
+    }
+    bool string(Json::string_t &value) { return put(value); }
+    bool binary(Json::binary_t &value) { return put(Json::binary(value)); }
+    bool start_object(std::size_t /*elements*/) { return open(Json::object()); }
+    bool key(Json::string_t &value) {
+        m_key = value;
+        return true;
+    }
+    bool end_object() { return close(); }
+    bool start_array(std::size_t /*elements*/) { return open(Json::array()); }
+    bool end_array() { return close(); }
+    bool parse_error(std::size_t /*position*/, const std::string & /*token*/,
+                     const Json::exception & /*error*/) {
+        return false;
+    }
+
+private:
+    // Only the innermost open container grows, so the pointers to the open
+    // ones stay valid.
+    Json *place(Json value) {
+        if (m_open.empty()) {
+            m_root = std::move(value);
+            return &m_root;
+        }
+        Json &parent = *m_open.back();
+        if (parent.is_array()) {
+            parent.push_back(std::move(value));
+            return &parent.back();
+        }
+        Json &slot = parent[m_key];
+        slot = std::move(value);
+        return &slot;
+    }
+    bool put(Json value) {
+        place(std::move(value));
+        return true;
+    }
+    bool open(Json value) {
+        m_open.push_back(place(std::move(value)));
+        return true;
+    }
+    bool close() {
+        m_open.pop_back();
+        return true;
+    }
+
+    Json &m_root;
+    std::vector<Json *> m_open;
+    std::string m_key;
+};
+
+// A number of the file as an exact amount: the file writes exact decimals,
+// read from their text (parseCurrency), never through a double.
 std::optional<Currency> amount(const Json *value) {
-    if (value == nullptr || !value->is_number()) {
+    if (value == nullptr) {
         return std::nullopt;
+    }
+    if (value->is_binary()) {
+        const auto &bytes = value->get_binary();
+        const auto read = parseCurrency(std::string(bytes.begin(), bytes.end()));
+        return read ? std::optional<Currency>(*read) : std::nullopt;
     }
     if (value->is_number_unsigned()) {
         const auto whole = value->get<std::uint64_t>();
@@ -34,7 +107,7 @@ std::optional<Currency> amount(const Json *value) {
     if (value->is_number_integer()) {
         return Currency::fromWhole(value->get<std::int64_t>());
     }
-    return Currency::fromDouble(value->get<double>());
+    return std::nullopt;
 }
 
 const Json *member(const Json &object, const char *key) {
@@ -80,8 +153,9 @@ Result<SavedGame, ResultsFileError> readSavedGame(std::string_view bytes) {
     if (!isValidUtf8(bytes)) {
         return Failure{problem("is not UTF-8 text")};
     }
-    const Json document = Json::parse(bytes, nullptr, /*allow_exceptions=*/false);
-    if (document.is_discarded()) {
+    Json document;
+    TextKeepingBuilder builder(document);
+    if (!Json::sax_parse(bytes, &builder)) {
         return Failure{problem("is not valid JSON")};
     }
     const Json *version = member(document, "format_version");

@@ -10,6 +10,8 @@
 #include "common/case_names.h"
 #include "common/test_inputs.h"
 #include "engine/analysis/game.h"
+#include "engine/analysis/game_report.h"
+#include "io/report_json.h"
 
 namespace nv {
 namespace {
@@ -58,6 +60,21 @@ TEST(SavedGame, ReplaysTheOrdersOfAGoodFile) {
     EXPECT_EQ(game->orders.size(), 4u);
     EXPECT_EQ(game->orders[1], Currency::fromCount(60));
     EXPECT_EQ(game->demands, gameDemands(game->parameters.distribution(), 4, 99));
+}
+
+// A price no double holds, in a file as the debrief writes it: read back
+// digit for digit, so the replay makes the same days.
+TEST(SavedGame, ReadsAnAmountNoDoubleHoldsExactly) {
+    RunInputs run{"1", "1234567890123.4567", "1.0001", {}, true, false};
+    for (std::size_t cls = 0; cls < 5; ++cls) {
+        run.distribution.setFrequency(cls, Currency::fromUnits(cls == 2 ? 10000 : 0));
+    }
+    const auto parameters = AnalysisParameters::fromInputs(run).value();
+    const std::vector<Currency> orders = {Currency::fromCount(50)};
+    const Debrief d = debrief(parameters, orders, gameDemands(parameters.distribution(), 1, 5));
+    const auto game = readSavedGame(io::reportJson(debriefReport(parameters, d, {{}, 5}), 1));
+    ASSERT_TRUE(game.ok()) << game.error().problem;
+    EXPECT_EQ(game->parameters.price(), parameters.price());
 }
 
 struct BadFile {
