@@ -60,8 +60,8 @@ public:
 
     // The nearest double.
     [[nodiscard]] double toDouble() const noexcept;
-    // NOLINTNEXTLINE(google-explicit-constructor): charts and labels take doubles
-    operator double() const noexcept { return toDouble(); }
+    // Implicit on purpose: charts and labels take doubles (see above).
+    operator double() const noexcept { return toDouble(); }  // NOLINT
 
     friend ExactDecimal operator+(const ExactDecimal &a, const ExactDecimal &b) noexcept;
     friend ExactDecimal operator-(const ExactDecimal &a, const ExactDecimal &b) noexcept;
