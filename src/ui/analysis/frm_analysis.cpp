@@ -133,21 +133,21 @@ void FrmAnalysis::showComparison(const SimulationParameters &checked, QWidget *o
     m_comparePage->setRunParameters(checked);
     // A run's record is no RunInputs: the other pages ask the defaults.
     m_inputs.reset();
-    m_pagesGiven.insert(m_comparePage);
+    m_pagesGiven.insert(m_comparePage, std::nullopt);
     showPage(*m_comparePage, owner);
 }
 
 void FrmAnalysis::showComparison(const RunInputs &inputs, QWidget *owner) {
     m_comparePage->setRunInputs(inputs);
     m_inputs = inputs;
-    m_pagesGiven.insert(m_comparePage);
+    m_pagesGiven.insert(m_comparePage, inputs);
     showPage(*m_comparePage, owner);
 }
 
 void FrmAnalysis::showOrderQuantity(const RunInputs &inputs, QWidget *owner) {
     m_quantityPage->setRunInputs(inputs);
     m_inputs = inputs;
-    m_pagesGiven.insert(m_quantityPage);
+    m_pagesGiven.insert(m_quantityPage, inputs);
     showPage(*m_quantityPage, owner);
 }
 
@@ -155,7 +155,7 @@ void FrmAnalysis::showPlay(const RunInputs &inputs, std::optional<std::uint64_t>
                            QWidget *owner) {
     m_playPage->setRunInputs(inputs, seed);
     m_inputs = inputs;
-    m_pagesGiven.insert(m_playPage);
+    m_pagesGiven.insert(m_playPage, inputs);
     showPage(*m_playPage, owner);
 }
 
@@ -163,7 +163,7 @@ void FrmAnalysis::showWorksheet(const RunInputs &inputs, std::int32_t days,
                                 std::optional<std::uint64_t> seed, QWidget *owner) {
     m_worksheetPage->setRunInputs(inputs, days, seed);
     m_inputs = inputs;
-    m_pagesGiven.insert(m_worksheetPage);
+    m_pagesGiven.insert(m_worksheetPage, inputs);
     showPage(*m_worksheetPage, owner);
 }
 
@@ -183,11 +183,13 @@ void FrmAnalysis::setPageDefaults(std::function<PageDefaults()> defaults) {
 
 void FrmAnalysis::givePageInputs(int index) {
     const QWidget *page = m_tabPages->widget(index);
-    if (page == nullptr || m_pagesGiven.contains(page)) {
+    const auto given = m_pagesGiven.constFind(page);
+    if (page == nullptr ||
+        (given != m_pagesGiven.cend() && (!m_inputs || given.value() == m_inputs))) {
         return;
     }
     const PageDefaults defaults = m_pageDefaults ? m_pageDefaults() : PageDefaults{};
-    const std::optional<RunInputs> &inputs = m_inputs ? m_inputs : defaults.inputs;
+    const std::optional<RunInputs> inputs = m_inputs ? m_inputs : defaults.inputs;
     if (!inputs) {
         return;
     }
@@ -202,7 +204,7 @@ void FrmAnalysis::givePageInputs(int index) {
     } else {
         return;
     }
-    m_pagesGiven.insert(page);
+    m_pagesGiven.insert(page, inputs);
 }
 
 void FrmAnalysis::reject() {

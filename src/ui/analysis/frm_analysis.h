@@ -20,9 +20,11 @@
 // open. Hiding or destroying the window stops every page's work
 // (AnalysisPage::stopWork), switching pages does not.
 //
-// Inputs: each show function gives its page inputs; a page reached by its
-// tab or the keyboard before any has takes the window's inputs (the last
-// handed to a show function) with the defaults setPageDefaults answers.
+// Inputs: each show function gives its page inputs, which become the
+// window's. A page reached by its tab or the keyboard that has none yet, or
+// older ones than the window's, takes the window's (none after a run's
+// record: the defaults' inputs for a page without any) with the seeds and
+// days setPageDefaults answers.
 //
 // Who owns it: app/ creates it once and shows it with an owner. Shown for the
 // results window (which is modal while it is open) it becomes a window of the
@@ -42,7 +44,7 @@
 #pragma once
 
 #include <QDialog>
-#include <QSet>
+#include <QHash>
 #include <QSize>
 #include <cstdint>
 #include <functional>
@@ -141,9 +143,10 @@ private:
     WorksheetPage *m_worksheetPage = nullptr;
     bool m_changingOwner = false;
     bool m_placed = false;
-    // The RunInputs last handed to a show function, and the pages given theirs.
+    // The RunInputs last handed to a show function (nullopt after a run's
+    // record), and what each page was given (nullopt: a run's record).
     std::optional<RunInputs> m_inputs;
-    QSet<const QWidget *> m_pagesGiven;
+    QHash<const QWidget *, std::optional<RunInputs>> m_pagesGiven;
     std::function<PageDefaults()> m_pageDefaults;
 };
 

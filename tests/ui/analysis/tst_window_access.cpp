@@ -154,6 +154,7 @@ private slots:
     void closingAsksEveryPage();
     void aPageReachedFirstShowsTheInputs_data();
     void aPageReachedFirstShowsTheInputs();
+    void aPageWithOlderInputsTakesTheWindows();
     void amountsFollowTheLocale_data() {
         addPageRows({"Compare Rules", "Order Quantity", "Worksheet", "Play day", "Play debrief"});
     }
@@ -356,6 +357,20 @@ void TestWindowAccess::aPageReachedFirstShowsTheInputs() {
         QVERIFY(window.worksheetPage().sheet().has_value());
         QCOMPARE(window.worksheetPage().spnDays().value(), 7);
     }
+}
+
+void TestWindowAccess::aPageWithOlderInputsTakesTheWindows() {
+    const auto at = [](const char *price) {
+        return testing::runInputs(nv::test::kBellShaped, "250", price);
+    };
+    m_windows->showOrderQuantity(at("4.60"));
+    m_windows->showComparison(at("5.00"));
+    FrmAnalysis &window = *m_windows->analysisWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window.comparePage().txtSeed(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(window.currentPage(), &window.quantityPage());
+    QVERIFY(window.quantityPage().parameters().has_value());
+    QCOMPARE(window.quantityPage().parameters()->price(), Currency::fromUnits(50000));
 }
 
 void TestWindowAccess::amountsFollowTheLocale() {
