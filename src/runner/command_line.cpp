@@ -8,6 +8,7 @@
 #include "runner/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <set>
@@ -296,6 +297,14 @@ std::optional<std::string> strayArgument(const std::vector<std::string> &extras)
     return "Unexpected argument " + quotedText(arg);
 }
 
+// Whether name is one of args, or the value of an "--option=name".
+bool named(std::span<const std::string_view> args, std::string_view name) {
+    return std::any_of(args.begin(), args.end(), [name](std::string_view arg) {
+        return arg == name || (arg.size() > name.size() && arg.ends_with(name) &&
+                               arg[arg.size() - name.size() - 1] == '=');
+    });
+}
+
 std::string commandName(const CLI::App &app) {
     const CLI::App *parent = app.get_parent();
     return parent == nullptr ? std::string(kProgram) : std::string(kProgram) + " " + app.get_name();
@@ -323,6 +332,11 @@ Result<Command, UsageError> parseCommandLine(std::span<const std::string_view> a
             root.add_subcommand(std::string(subcommand.name), std::string(subcommand.description));
         app->footer(std::string(subcommand.footer));
         addHelp(*app);
+        // Only a command named on the line can be entered: the others need
+        // no options (declaring them all is most of the cost of a parse).
+        if (!named(args, subcommand.name)) {
+            continue;
+        }
         readers.push_back(subcommand.reader());
         readers.back()->addOptions(*app);
         if (!args.empty() && args.front() == subcommand.name) {
