@@ -20,6 +20,12 @@ QString moneyText(double amount, int decimals) {
     return toQString(reportText(reportNumber(amount), ReportKind::Money, style));
 }
 
+QString moneyText(const ExactDecimal &amount, int decimals) {
+    ReportTextStyle style = windowTextStyle();
+    style.moneyDecimals = decimals;
+    return toQString(reportText(amount, ReportKind::Money, style));
+}
+
 QString countText(std::int64_t count) {
     return toQString(reportText(count, ReportKind::Count, windowTextStyle()));
 }

@@ -12,6 +12,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "engine/analysis/exact_decimal.h"
+
 namespace nv::ui {
 
 // QLocale::system() with digit groups on, for the numbers a report has no
@@ -20,6 +22,8 @@ namespace nv::ui {
 
 // A sign only for amounts that do not round to zero.
 [[nodiscard]] QString moneyText(double amount, int decimals = 2);
+// An exact expectation, rounded from its exact value as the tables round it.
+[[nodiscard]] QString moneyText(const ExactDecimal &amount, int decimals = 2);
 [[nodiscard]] QString countText(std::int64_t count);
 
 }  // namespace nv::ui

@@ -301,7 +301,7 @@ void QuantityPage::showCursor() {
         tr("Order %1 units: expected profit %2 per day, sales %3, leftover %4, unmet "
            "demand %5 units, fill rate %6, probability of a loss %7, standard deviation "
            "of the profit %8.")
-            .arg(unitsText(f->order), moneyText(f->profit),
+            .arg(unitsText(f->order), moneyText(f->exact.profit),
                  displayLocale().toString(f->sales, 'f', 2),
                  displayLocale().toString(f->leftover, 'f', 2),
                  displayLocale().toString(f->unmet, 'f', 2), percentText(f->fillRate),
