@@ -210,10 +210,17 @@ void FrmMain::cmdExit_Click() {
 }
 
 void FrmMain::closeEvent(QCloseEvent *event) {
-    event->accept();
     // Every other window goes too, and the event loop ends even though the
-    // results window still exists, hidden.
+    // results window still exists, hidden. A window that stays open (its
+    // user cancelled a question about unsaved work) keeps the program.
     QApplication::closeAllWindows();
+    for (const QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
     QCoreApplication::exit(0);
 }
 

@@ -20,6 +20,7 @@
 #include "engine/analysis/game_report.h"
 #include "ui/analysis/frm_analysis.h"
 #include "ui/analysis/play_page.h"
+#include "ui/parameters/frm_main.h"
 #include "ui/toolkit/qt/qt_text.h"
 #include "ui/toolkit/qt/report_table_model.h"
 #include "ui/toolkit/qt/report_table_view.h"
@@ -50,7 +51,7 @@ double figure(ReportTableView &table, const char *section, const char *item) {
 }
 
 // What a test does that may lose the game or its debrief.
-enum class Action { PlayAgain, NewSeed, OpenResults, MenuOtherSeed, Close };
+enum class Action { PlayAgain, NewSeed, OpenResults, MenuOtherSeed, Close, Quit };
 
 }  // namespace
 
@@ -259,6 +260,8 @@ void TestPlayPage::losingWorkAsksFirst_data() {
         false);
     row("close: cancel", Action::Close, false, Choice::Cancel, true, false);
     row("close in a game: discard", Action::Close, true, Choice::Discard, true, true);
+    row("quit in a game: cancel", Action::Quit, true, Choice::Cancel, true, false);
+    row("quit: discard", Action::Quit, false, Choice::Discard, true, true);
 }
 
 void TestPlayPage::losingWorkAsksFirst() {
@@ -301,11 +304,17 @@ void TestPlayPage::losingWorkAsksFirst() {
             m_windows->analysisWindow()->close();
             closed = !m_windows->analysisWindow()->isVisible();
             break;
+        case Action::Quit:
+            m_windows->frmMain().show();
+            m_windows->frmMain().close();
+            closed = !m_windows->frmMain().isVisible();
+            break;
     }
     QCOMPARE(offeredSave, QList<bool>{!inGame});
     const bool wentOn = action == Action::OpenResults ? opened == 1
-                        : action == Action::Close     ? closed
-                                                      : page().stage() != stage;
+                        : action == Action::Close || action == Action::Quit
+                            ? closed
+                            : page().stage() != stage;
     QCOMPARE(wentOn, goesOn);
     QCOMPARE(QFile::exists(saved), choice == PlayPage::DiscardChoice::Save && fileChosen);
     if (!goesOn) {
