@@ -41,9 +41,25 @@ private:
     std::size_t m_number = 0;
 };
 
+// Whether c is a blank: a space or a tab.
+[[nodiscard]] constexpr bool isBlank(char c) noexcept {
+    return c == ' ' || c == '\t';
+}
+
 // Whether a line holds only spaces and tabs (or nothing).
 [[nodiscard]] constexpr bool isBlankLine(std::string_view line) noexcept {
     return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// The text without the spaces and tabs around it.
+[[nodiscard]] constexpr std::string_view trimmedBlanks(std::string_view text) noexcept {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace nv

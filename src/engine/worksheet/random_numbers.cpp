@@ -9,20 +9,6 @@ namespace {
 
 constexpr std::size_t kShownBytes = 40;
 
-constexpr bool isBlank(char c) noexcept {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) noexcept {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 bool isNumber(std::string_view line, int digits) noexcept {
     if (line.size() != static_cast<std::size_t>(digits)) {
         return false;
@@ -94,7 +80,7 @@ Result<std::vector<std::uint32_t>, RandomNumbersError> readRandomNumbers(std::st
     std::vector<std::uint32_t> numbers;
     LineReader lines(text);
     while (const auto next = lines.next()) {
-        const std::string_view line = trimmed(*next);
+        const std::string_view line = trimmedBlanks(*next);
         if (!isNumber(line, digits)) {
             RandomNumbersError error;
             error.line = lines.number();
@@ -127,7 +113,7 @@ std::string randomNumbersMessage(const RandomNumbersError &error) {
     if (error.text.empty()) {
         return line + " is empty; it should hold a " + number;
     }
-    const std::string_view written = trimmed(error.text);
+    const std::string_view written = trimmedBlanks(error.text);
     if (written.empty()) {
         return line + " holds only blanks (" + blanksOf(error.text) + "); it should hold a " +
                number;

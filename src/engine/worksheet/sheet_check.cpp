@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "support/csv.h"
+#include "support/lines.h"
 
 namespace nv {
 
@@ -12,20 +13,6 @@ namespace {
 constexpr std::size_t kDayField = 0;  // field slots: day, then the five columns
 constexpr std::size_t kFields = 1 + kSheetColumns.size();
 constexpr std::size_t kNoField = static_cast<std::size_t>(-1);
-
-constexpr bool isBlank(char c) noexcept {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) noexcept {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // The field separator of a student's text: ';' (the export of a spreadsheet
 // that writes a decimal comma) or a tab (cells copied from a spreadsheet)
@@ -90,7 +77,7 @@ std::vector<CsvRecord> readRecords(std::string_view text) {
 
 std::string headerName(std::string_view field) {
     std::string name;
-    for (const char c : trimmed(field)) {
+    for (const char c : trimmedBlanks(field)) {
         if (c == ' ' || c == '-') {
             name += '_';
         } else if (c >= 'A' && c <= 'Z') {
@@ -128,7 +115,7 @@ std::optional<std::array<std::size_t, kFields>> headerPositions(const CsvRecord 
 
 bool isBlankRecord(const CsvRecord &record) noexcept {
     for (const std::string &field : record) {
-        if (!trimmed(field).empty()) {
+        if (!trimmedBlanks(field).empty()) {
             return false;
         }
     }
@@ -242,7 +229,7 @@ SheetCheck checkSheet(const Worksheet &sheet, std::string_view csvText,
             cell.answer = sheetAnswer(answer, cell.column);
             const std::size_t field = positions[c + 1];
             if (row != nullptr && field != kNoField && field < row->size()) {
-                const std::string_view text = trimmed((*row)[field]);
+                const std::string_view text = trimmedBlanks((*row)[field]);
                 cell.written = kept(text);
                 const std::optional<Currency> value = readSheetAmount(text, locale);
                 cell.right = value && isRightAnswer(cell.column, *value, cell.answer);
